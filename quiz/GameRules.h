@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+struct GameState;
+
+// What the game commands do to the game state; the main window shows the results.
+namespace gamerules {
+
+// "У вас осталось: " and the time text.
+QString remainingTimeText(double value);
+QString rightCountText(const GameState& game);
+QString wrongCountText(const GameState& game);
+QString pointsText(const GameState& game);
+
+// Scores an answer at a position (1..4); true when it was the right one. Counters are signed 32-bit
+// and an overflow throws Failure instead of wrapping.
+bool scoreAnswer(GameState& game, int position);
+void resetCounters(GameState& game);
+
+// One tick of the game clock: one second less, or, when the remaining time reads "0:00:01", the end of
+// the game (remaining time back to the game length, no question, no game running). True at the end.
+bool tick(GameState& game);
+// Ends the game unrecorded.
+void abortGame(GameState& game);
+
+} // namespace gamerules

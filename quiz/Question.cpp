@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "quiz/Question.h"
+
+#include "platform/Platform.h"
+#include "words/WordList.h"
+
+namespace question {
+
+QString prefix(int position) { return QString(QChar(u'A' + (position - 1))) + QStringLiteral(".   "); }
+
+Sides sides(QStringView pair, const QString& direction) {
+    const qsizetype bar = pair.indexOf(u'|');
+    const QStringView left = bar < 0 ? pair : pair.left(bar);
+    const QStringView right = bar < 0 ? pair : pair.mid(bar + 1);
+    if (direction == QStringLiteral("EN\\RU"))
+        return {left, right};
+    return {right, left};
+}
+
+QString prompt() { return QStringLiteral("Выберете правильный перевод слова:"); }
+
+std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform) {
+    std::array<qsizetype, 3> drawn{};
+    for (int k = 0; k < 3; ++k) {
+        qsizetype r;
+        bool taken;
+        do {
+            r = platform.randomBelow(int(list.count()));
+            taken = r == rightIndex;
+            for (int j = 0; j < k; ++j)
+                taken = taken || r == drawn[j];
+        } while (taken);
+        drawn[k] = r;
+    }
+    return drawn;
+}
+
+std::array<int, 3> wrongPositions(int realButton) {
+    std::array<int, 3> positions{};
+    int k = 0;
+    for (int position = 1; position <= 4; ++position)
+        if (position != realButton)
+            positions[k++] = position;
+    return positions;
+}
+
+} // namespace question

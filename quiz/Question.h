@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+
+class Platform;
+class WordList;
+
+// Drawing a question: the right pair, its position A..D, and three wrong pairs at other list positions.
+namespace question {
+
+constexpr qsizetype MinimumWords = 4;
+
+// "A.   " .. "D.   " for the positions 1..4.
+QString prefix(int position);
+// The two sides of a pair, split at its first "|"; a line without one is both sides.
+struct Sides {
+    QStringView word;
+    QStringView answer;
+};
+// "EN\RU" (exactly) asks the left side and answers with the right; any other direction the reverse.
+Sides sides(QStringView pair, const QString& direction);
+
+// The first line of the question box, before the word.
+QString prompt();
+
+// Three list positions other than rightIndex and each other, each drawn afresh until accepted; the
+// generator is re-seeded before every single draw.
+std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform);
+// The positions that the three wrong answers take, in order A, B, C, D without the right one.
+std::array<int, 3> wrongPositions(int realButton);
+
+} // namespace question

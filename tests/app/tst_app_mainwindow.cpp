@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MainWindowFixture.h"
+#include "platform/Files.h"
+#include "quiz/TimeValue.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpLoadsTheDictionaries_data() {
+        QTest::addColumn<bool>("withMain");
+        QTest::addColumn<bool>("withUser");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QStringList>("loaded");
+        const QStringList main{"кот|cat", "пёс|dog"};
+        const QStringList user{"дом|house"};
+        QTest::addRow("both, user after main") << true << true << "" << 0 << main + user;
+        QTest::addRow("only the standard one") << true << false << "" << 0 << main;
+        QTest::addRow("only the user's") << false << true << "Ошибка Загрузки словаря" << 48 << user;
+        QTest::addRow("neither") << false << false << "Ошибка" << 16 << QStringList();
+    }
+    void startUpLoadsTheDictionaries() {
+        QFETCH(bool, withMain);
+        QFETCH(bool, withUser);
+        QFETCH(QString, caption);
+        QFETCH(int, flags);
+        QFETCH(QStringList, loaded);
+        MainWindowFixture f;
+        if (withMain)
+            f.folder.writeDictionary("словарь/main.txt", {"кот|cat", "пёс|dog"});
+        if (withUser)
+            f.folder.writeDictionary("словарь/User.txt", {"дом|house"});
+        TfrmMain& window = f.start();
+
+        if (caption.isEmpty()) {
+            QVERIFY(f.platform.messages.isEmpty());
+        } else {
+            QCOMPARE(f.platform.messages.size(), 1);
+            QCOMPARE(f.platform.messages[0].caption, caption);
+            QCOMPARE(f.platform.messages[0].flags, flags);
+        }
+        QStringList items;
+        for (qsizetype i = 0; i < window.lstQuestion.count(); ++i)
+            items << window.lstQuestion.at(i).toString();
+        QCOMPARE(items, loaded);
+        QVERIFY(QFileInfo(files::programFolder() + "/словарь").isDir());
+        // Start-up goes on to the one-shot timer in every case.
+        QTRY_VERIFY(!window.Timer2->isActive());
+    }
+
+    void firstStartWritesTheDefaultSettings() {
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(timevalue::toText(window.GameTime), QStringLiteral("0:03:00"));
+        QCOMPARE(window.TimeLeft, window.GameTime);
+        QCOMPARE(window.DirectionTrans, QStringLiteral("EN\\RU"));
+        QVERIFY(window.imgBqr->pixmap().isNull());
+
+        KeyStore stored(f.folder.keyStorePath());
+        QVERIFY(stored.openKey(QStringLiteral("SoftWare\\LexiTrainer"), false));
+        QCOMPARE(stored.readBinaryData(QStringLiteral("GameTime")).size(), 8);
+        QCOMPARE(stored.readString(QStringLiteral("Translation")), QStringLiteral("EN\\RU"));
+        QCOMPARE(stored.readInteger(QStringLiteral("BackgroundImage")), 0);
+    }
+
+    void aReadOnlyPlayerFileIsMadeWritable() {
+        MainWindowFixture f;
+        QFile players(f.folder.path("Players.ini"));
+        QVERIFY(players.open(QIODevice::WriteOnly));
+        players.close();
+        QVERIFY(players.setPermissions(QFileDevice::ReadOwner));
+        f.start();
+        QVERIFY(QFileInfo(f.folder.path("Players.ini")).isWritable());
+    }
+
+    // A background that cannot be loaded is reported, and start-up still reaches the one-shot timer.
+    void aBrokenBackgroundIsReportedAndStartUpGoesOn() {
+        MainWindowFixture f;
+        const QString picture = files::programFolder() + "/BackgroundImage.bmp";
+        QFile file(picture);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        file.close();
+        {
+            KeyStore keys(f.folder.keyStorePath());
+            QVERIFY(keys.openKey(QStringLiteral("SoftWare\\LexiTrainer"), true));
+            keys.writeInteger(QStringLiteral("BackgroundImage"), 1);
+        }
+        TfrmMain& window = f.start();
+        QFile::remove(picture);
+        QCOMPARE(f.platform.messages.size(), 2); // no dictionary, then the picture
+        QCOMPARE(f.platform.messages[1].caption, QStringLiteral("LexiTrainer"));
+        QCOMPARE(f.platform.messages[1].flags, 16);
+        QVERIFY(f.platform.messages[1].text.contains("BackgroundImage.bmp"));
+        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QTRY_VERIFY(!window.Timer2->isActive());
+    }
+
+    void theWindowAndItsMenu() {
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        QCOMPARE(window.centralWidget()->size(), QSize(609, 425));
+        QCOMPARE(window.minimumSize(), window.maximumSize());
+        QCOMPARE(window.windowTitle(), QStringLiteral("LexiTrainer"));
+        QStringList menus;
+        for (QAction* action : window.menuBar()->actions())
+            menus << action->text();
+        QCOMPARE(menus, (QStringList{"Файл", "Сервис", "Справка"}));
+        QCOMPARE(window.mnuNewGame->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(window.mnuOpen->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+        QCOMPARE(window.mnuSave->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+        QCOMPARE(window.mnuReadMe->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(!window.mnuSave->isEnabled());
+        QVERIFY(!window.mnuSaveAs->isEnabled());
+        QCOMPARE(window.memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
+        // The faces' corners are masked out; the middle is drawn.
+        const QImage face = window.imgNormal.toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(face.size(), QSize(189, 30));
+        QCOMPARE(qAlpha(face.pixel(0, 29)), 0);
+        QCOMPARE(qAlpha(face.pixel(94, 15)), 255);
+        QCOMPARE(window.answerImage(3)->pixmap().cacheKey(), window.imgNormal.cacheKey());
+    }
+
+    void readMeGoesToTheShell() {
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        window.mnuReadMe->trigger();
+        QCOMPARE(f.platform.shellCalls, QStringList{"ReadMe.htm"});
+    }
+
+    void closeQuestion_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("saveFile");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<bool>("closes");
+        QTest::addRow("no game") << false << false << "" << 0 << "" << true;
+        QTest::addRow("just saved or reopened") << true << true << "x.gsv" << 0 << "" << true;
+        QTest::addRow("unsaved, cancel") << true << false << "" << 2 << "Сохранить эту игру?" << false;
+        QTest::addRow("unsaved, yes") << true << false << "" << 6 << "Сохранить эту игру?" << true;
+        QTest::addRow("unsaved, no") << true << false << "" << 7 << "Сохранить эту игру?" << true;
+        QTest::addRow("saved after time up") << false << true << "x.gsv" << 7 << "Сохранить изменения в файл" << true;
+    }
+    void closeQuestion() {
+        QFETCH(bool, running);
+        QFETCH(bool, saved);
+        QFETCH(QString, saveFile);
+        QFETCH(int, answer);
+        QFETCH(QString, asked);
+        QFETCH(bool, closes);
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        f.platform.messages.clear();
+        window.GameRunning = running;
+        window.Saved = saved;
+        window.SaveFileName = saveFile;
+        if (answer)
+            f.platform.answerMessage(answer);
+        QCOMPARE(window.close(), closes);
+        if (asked.isEmpty()) {
+            QVERIFY(f.platform.messages.isEmpty());
+        } else {
+            QCOMPARE(f.platform.messages.size(), 1);
+            QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Сохранение LexiTrainer"));
+            QCOMPARE(f.platform.messages[0].text, asked);
+            QCOMPARE(f.platform.messages[0].flags, 3 | 48);
+        }
+        QCOMPARE(window.isVisible(), !closes);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_app_mainwindow.moc"

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "words/ScrambledText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A program folder in a temporary directory, the current directory for as long as it lives.
+class TestFolder {
+public:
+    TestFolder() : m_previous(QDir::currentPath()) {
+        QDir().mkpath(m_dir.path() + QStringLiteral("/словарь"));
+        QDir::setCurrent(m_dir.path());
+    }
+    ~TestFolder() { QDir::setCurrent(m_previous); }
+
+    QString path(const QString& relative = QString()) const {
+        return relative.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + relative;
+    }
+    QString keyStorePath() const { return path(QStringLiteral("LexiTrainer.reg")); }
+
+    // A scrambled dictionary of these lines, each ended by CR LF.
+    void writeDictionary(const QString& relative, const QStringList& lines) const {
+        QString text;
+        for (const QString& line : lines)
+            text += line + QStringLiteral("\r\n");
+        WriteScrambledText(path(relative), text, WriteMode::Replace);
+    }
+
+    QByteArray bytes(const QString& relative) const {
+        QFile file(path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // n distinct pairs "wordK|answerK".
+    static QStringList pairs(int n) {
+        QStringList lines;
+        for (int k = 0; k < n; ++k)
+            lines << QStringLiteral("word%1|answer%1").arg(k);
+        return lines;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
