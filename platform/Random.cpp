@@ -4,6 +4,9 @@
 #include <random>
 
 int drawBelow(quint32 seed, int n) {
+    // Nothing to choose from: 0, as Random(0) answers, rather than a division by zero.
+    if (n <= 1)
+        return 0;
     std::mt19937 generator(seed);
     // Rejection keeps every value in [0, n) equally likely.
     const quint32 range = quint32(n);
@@ -15,4 +18,6 @@ int drawBelow(quint32 seed, int n) {
     return int(value % range);
 }
 
-int Platform::randomBelow(int n) { return drawBelow(performanceCounter(), n); }
+int Platform::randomBelow(int n) {
+    return drawBelow(performanceCounter(), n);
+}

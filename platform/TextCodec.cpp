@@ -53,11 +53,19 @@ QByteArray encode(QStringView text) {
     const auto& table = reverseTable();
     QByteArray bytes(text.size(), Qt::Uninitialized);
     const char16_t* in = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i)
-        bytes[i] = char(table[in[i]]);
+    qsizetype out = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bytes[out++] = char(table[in[i]]);
+        // A character beyond the 16-bit range is one character, so it becomes one '?', not two.
+        if (QChar::isHighSurrogate(in[i]) && i + 1 < text.size() && QChar::isLowSurrogate(in[i + 1]))
+            ++i;
+    }
+    bytes.truncate(out);
     return bytes;
 }
 
-QString fromUser(QStringView typed) { return decode(encode(typed)); }
+QString fromUser(QStringView typed) {
+    return decode(encode(typed));
+}
 
 } // namespace ansi

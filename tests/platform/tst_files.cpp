@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList sorted(QStringList names) {
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        for (const char* name : {"a.gsv", ".hidden.gsv", "B.GSV", "игра.gsv", "note.txt", "gsv", "a.gsv.bak",
+                                 "a+b.gsv", "aXgsv"})
+            writeFile(path(QString::fromUtf8(name)), "x");
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("x.gsv")));
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
+    }
+
+    void listFolder_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("names");
+        QTest::addRow("saved games, hidden and folder too")
+            << QStringLiteral("*.gsv")
+            << QStringList{".hidden.gsv", "B.GSV", "a+b.gsv", "a.gsv", "x.gsv", QStringLiteral("игра.gsv")};
+        QTest::addRow("pattern case ignored")
+            << QStringLiteral("*.GSV")
+            << QStringList{".hidden.gsv", "B.GSV", "a+b.gsv", "a.gsv", "x.gsv", QStringLiteral("игра.gsv")};
+        QTest::addRow("one character") << QStringLiteral("?.gsv") << QStringList{"B.GSV", "a.gsv", "x.gsv"};
+        QTest::addRow("dot is literal") << QStringLiteral("a.g?v") << QStringList{"a.gsv"};
+        QTest::addRow("plus is literal") << QStringLiteral("a+b.*") << QStringList{"a+b.gsv"};
+        QTest::addRow("Cyrillic name") << QStringLiteral("ИГРА.*") << QStringList{QStringLiteral("игра.gsv")};
+    }
+    void listFolder() {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, names);
+        QCOMPARE(sorted(files::listFolder(m_dir.path(), pattern)), sorted(names));
+    }
+
+    void listFolderKeepsTheFileSystemOrder() {
+        const QStringList all = files::listFolder(m_dir.path(), QStringLiteral("*"));
+        const QStringList unsorted =
+            QDir(m_dir.path())
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDir::Unsorted);
+        QCOMPARE(all, unsorted);
+    }
+
+    void listMissingFolderIsEmpty() {
+        QVERIFY(files::listFolder(path(QStringLiteral("missing")), QStringLiteral("*.gsv")).isEmpty());
+    }
+
+    void copyOverwriteReplacesTarget() {
+        writeFile(path(QStringLiteral("from.bmp")), QByteArray("new\0picture", 11));
+        writeFile(path(QStringLiteral("to.bmp")), "an older and longer picture");
+        QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("to.bmp"))));
+        QCOMPARE(readFile(path(QStringLiteral("to.bmp"))), QByteArray("new\0picture", 11));
+        QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("fresh.bmp"))));
+        QCOMPARE(readFile(path(QStringLiteral("fresh.bmp"))), QByteArray("new\0picture", 11));
+    }
+
+    void failedCopyLeavesTargetWhole_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("readOnlyTarget");
+        QTest::addRow("missing source") << QStringLiteral("none.bmp") << QStringLiteral("kept.bmp") << false;
+        QTest::addRow("source is a folder") << QStringLiteral("sub") << QStringLiteral("kept.bmp") << false;
+        QTest::addRow("read-only target") << QStringLiteral("from.bmp") << QStringLiteral("kept.bmp") << true;
+        QTest::addRow("target is a folder") << QStringLiteral("from.bmp") << QStringLiteral("x.gsv") << false;
+        QTest::addRow("target folder missing")
+            << QStringLiteral("from.bmp") << QStringLiteral("missing/kept.bmp") << false;
+    }
+    void failedCopyLeavesTargetWhole() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, readOnlyTarget);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(QStringLiteral("sub"));
+        QDir(dir.path()).mkdir(QStringLiteral("x.gsv"));
+        writeFile(dir.filePath(QStringLiteral("from.bmp")), "new");
+        writeFile(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        if (readOnlyTarget)
+            QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
+        const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
+
+        QCOMPARE(files::copyOverwrite(dir.filePath(from), dir.filePath(to)), false);
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
+    }
+
+    void resetAttributesMakesWritable() {
+        const QString file = path(QStringLiteral("Players.ini"));
+        writeFile(file, "text");
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        files::resetAttributes(file);
+        QCOMPARE(QFile::permissions(file) & QFileDevice::WriteOwner, QFileDevice::WriteOwner);
+        QCOMPARE(QFile::permissions(file) & QFileDevice::ReadGroup, QFileDevice::ReadGroup);
+        QCOMPARE(readFile(file), QByteArray("text"));
+
+        const QString missing = path(QStringLiteral("none.ini"));
+        files::resetAttributes(missing);
+        QVERIFY(!QFile::exists(missing));
+    }
+};
+
+QTEST_GUILESS_MAIN(FilesTest)
+#include "tst_files.moc"
