@@ -16,8 +16,13 @@ public:
     void clear();
     // Every item followed by CR LF, the last included.
     QString text() const;
+    // Room for lines of this many characters in all (their line breaks included), so that a load
+    // whose size is known grows the buffer once.
+    void reserve(qsizetype characters);
 
 private:
-    QString m_buffer;              // the lines, back to back
-    QList<qsizetype> m_starts;     // start of each line in m_buffer
+    bool isInside(QStringView line) const;
+
+    QString m_buffer;          // every line followed by CR LF, back to back: the list's text
+    QList<qsizetype> m_starts; // start of each line in m_buffer
 };

@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loading a dictionary against the least any loader must do: read the file, unscramble it and find its
+// line breaks. Also the memory a loaded list of a million pairs holds.
+#include "platform/TextCodec.h"
+#include "words/Decoder.h"
+#include "words/ScrambledText.h"
+#include "words/WordList.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <malloc.h>
+#include <map>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// Words made of syllables, so that their letters and lengths look like a real dictionary's.
+class WordMaker {
+public:
+    explicit WordMaker(unsigned seed) : m_random(seed) {}
+
+    QByteArray russian() { return phrase(m_russianSyllables); }
+    QByteArray english() { return phrase(m_englishSyllables); }
+
+private:
+    QByteArray phrase(const std::vector<QByteArray>& syllables) {
+        QByteArray text = word(syllables);
+        if (m_random() % 8 == 0)
+            text += ' ' + word(syllables);
+        return text;
+    }
+    QByteArray word(const std::vector<QByteArray>& syllables) {
+        QByteArray text;
+        const int count = 3 + int(m_random() % 4);
+        for (int i = 0; i < count; ++i)
+            text += syllables[m_random() % syllables.size()];
+        return text;
+    }
+
+    static std::vector<QByteArray> cyrillic(std::initializer_list<const char16_t*> syllables) {
+        std::vector<QByteArray> result;
+        for (const char16_t* s : syllables)
+            result.push_back(ansi::encode(QStringView(s)));
+        return result;
+    }
+
+    std::mt19937 m_random;
+    std::vector<QByteArray> m_russianSyllables =
+        cyrillic({u"ка", u"ро", u"ми",  u"ст", u"ва",  u"ле", u"ни", u"тор", u"бе", u"го", u"ще", u"ль",
+                  u"ёж", u"за", u"пре", u"ду", u"ция", u"ть", u"ой", u"шка", u"ры", u"ю",  u"эн", u"фа"});
+    std::vector<QByteArray> m_englishSyllables = {"ta", "ble", "str", "ing", "con", "ver", "sion", "ow",
+                                                  "ma", "ke",  "ph",  "ol",  "de",  "ght", "tion", "er",
+                                                  "un", "ly",  "qu",  "ick", "sh",  "ar",  "wa",   "re"};
+};
+
+QString makeDictionary(const QString& folder, int pairs) {
+    WordMaker maker{unsigned(pairs)};
+    QByteArray plain;
+    plain.reserve(qsizetype(pairs) * 26);
+    for (int i = 0; i < pairs; ++i)
+        plain += maker.russian() + '|' + maker.english() + "\r\n";
+    const QString path = folder + QStringLiteral("/dictionary-%1.txt").arg(pairs);
+    WriteScrambledText(path, ansi::decode(plain), WriteMode::Replace);
+    std::printf("dictionary of %d pairs: %lld bytes, %.1f bytes a line\n", pairs, qlonglong(plain.size()),
+                double(plain.size()) / pairs);
+    return path;
+}
+
+std::map<int, QString> dictionaries;
+std::map<std::string, double> secondsPerRun; // by benchmark and size
+
+double elapsedSeconds(const std::chrono::steady_clock::time_point& start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void Baseline(benchmark::State& state) {
+    const QString& path = dictionaries.at(int(state.range(0)));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("cannot open the dictionary");
+            return;
+        }
+        QByteArray bytes = file.readAll();
+        char* data = bytes.data();
+        const qsizetype size = bytes.size();
+        for (qsizetype i = 0; i < size; ++i)
+            data[i] = char(data[i] ^ 0x19);
+        qsizetype lines = 0;
+        for (qsizetype i = 0; i + 1 < size; ++i)
+            if (data[i] == '\r' && data[i + 1] == '\n')
+                ++lines;
+        benchmark::DoNotOptimize(lines);
+        benchmark::DoNotOptimize(data);
+        total += elapsedSeconds(start);
+    }
+    secondsPerRun["baseline/" + std::to_string(state.range(0))] = total / double(state.iterations());
+}
+
+void Load(benchmark::State& state) {
+    const QString& path = dictionaries.at(int(state.range(0)));
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        WordList list;
+        Decoder(path, list);
+        benchmark::DoNotOptimize(list.count());
+        total += elapsedSeconds(start);
+    }
+    const std::string size = std::to_string(state.range(0));
+    const double perRun = total / double(state.iterations());
+    secondsPerRun["decoder/" + size] = perRun;
+    if (const auto baseline = secondsPerRun.find("baseline/" + size); baseline != secondsPerRun.end())
+        state.counters["x_baseline"] = perRun / baseline->second;
+}
+
+BENCHMARK(Baseline)->Arg(46000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(Load)->Arg(46000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+
+double residentMegabytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void reportMemory() {
+    malloc_trim(0);
+    const double before = residentMegabytes();
+    WordList list;
+    Decoder(dictionaries.at(1000000), list);
+    malloc_trim(0);
+    const double after = residentMegabytes();
+    const double buffers =
+        double(list.text().size() * sizeof(char16_t) + list.count() * sizeof(qsizetype)) / (1024.0 * 1024.0);
+    std::printf("memory of a list of %lld pairs: %.1f MB resident (%.1f MB of lines and line starts)\n",
+                qlonglong(list.count()), after - before, buffers);
+}
+
+// The offscreen platform cannot raise the stay-on-top progress window and says so at every load.
+QtMessageHandler standardMessages = nullptr;
+
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QStringLiteral("does not support raise()")))
+        return;
+    if (standardMessages)
+        standardMessages(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardMessages = qInstallMessageHandler(quietMessages);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return 1;
+    for (int pairs : {46000, 1000000})
+        dictionaries[pairs] = makeDictionary(folder.path(), pairs);
+
+    benchmark::RunSpecifiedBenchmarks();
+
+    for (int pairs : {46000, 1000000}) {
+        const std::string size = std::to_string(pairs);
+        const auto baseline = secondsPerRun.find("baseline/" + size);
+        const auto decoder = secondsPerRun.find("decoder/" + size);
+        if (baseline != secondsPerRun.end() && decoder != secondsPerRun.end())
+            std::printf("%7d pairs: Decoder %.1f ms, baseline %.1f ms, ratio %.2f\n", pairs,
+                        decoder->second * 1e3, baseline->second * 1e3, decoder->second / baseline->second);
+    }
+    reportMemory();
+    benchmark::Shutdown();
+    return 0;
+}
