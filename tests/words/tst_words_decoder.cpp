@@ -212,23 +212,6 @@ private slots:
         QVERIFY(!livingWindow());
     }
 
-    void window() {
-        TfrmOpenSlovar form;
-        QCOMPARE(form.windowTitle(), QStringLiteral("Открытие словаря программы"));
-        QCOMPARE(form.size(), QSize(329, 97));
-        QVERIFY(form.windowFlags() & Qt::Tool);
-        QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(!(form.windowFlags() & Qt::WindowCloseButtonHint));
-        QCOMPARE(form.Label1->text(), QStringLiteral("Загрузка и разшифровка словаря программы"));
-        QCOMPARE(form.Label1->pos(), QPoint(48, 8));
-        QCOMPARE(form.ProgBar->geometry(), QRect(8, 32, 313, 25));
-        QCOMPARE(form.ProgBar->maximum(), 100);
-        QCOMPARE(form.ProgBar->value(), 0);
-        QVERIFY(!form.ProgBar->isTextVisible());
-        QCOMPARE(form.lblPersent->text(), QStringLiteral("Загружено 0 %"));
-        QCOMPARE(form.lblPersent->pos(), QPoint(112, 72));
-    }
-
     void showPercent_data() {
         QTest::addColumn<qint64>("maximum");
         QTest::addColumn<qint64>("position");

@@ -16,7 +16,6 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -241,25 +240,6 @@ private slots:
         QVERIFY2(message.contains(u'"' + path + u'"'), qPrintable(message));
         QCOMPARE(readBytes(path), old);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
-    }
-
-    void replaceInReadOnlyFolderKeepsTheOldContent() {
-        const QString folder = m_folder->filePath(QStringLiteral("locked"));
-        QVERIFY(QDir().mkpath(folder));
-        const QString path = folder + QStringLiteral("/User.txt");
-        const QByteArray old = xorBytes("a|b\r\n");
-        writeBytes(path, old);
-        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        const bool folderRefusesWrites = access(QFile::encodeName(folder).constData(), W_OK) != 0;
-        QString message;
-        if (folderRefusesWrites)
-            message = failureOf([&] { WriteScrambledText(path, u"c|d\r\n", WriteMode::Replace); });
-        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner));
-        if (!folderRefusesWrites)
-            QSKIP("this user may write into read-only folders");
-        QVERIFY2(message.contains(u'"' + path + u'"'), qPrintable(message));
-        QCOMPARE(readBytes(path), old);
     }
 #endif
 
