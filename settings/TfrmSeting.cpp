@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/TfrmSeting.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/Files.h"
+#include "platform/KeyStore.h"
+#include "platform/Platform.h"
+#include "settings/SettingsStore.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 MsPerDay = 86'400'000;
+// Day zero of the day counts kept in the key store.
+const QDate DayZero(1899, 12, 30);
+
+} // namespace
+
+TfrmSeting::TfrmSeting(Platform& platform, KeyStore& store, std::function<void()> loadRegistrySetings,
+                       QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_store(store),
+      m_loadRegistrySetings(std::move(loadRegistrySetings)) {
+    setWindowTitle(QStringLiteral("Насторйка"));
+    // A thin caption with only the close box, as a tool window has.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(280, 168);
+    // Where the Windows face is missing, one of its width, so that the texts fit their controls.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPointSize(8);
+    setFont(font);
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Направление перевода при игре"), this);
+    GroupBox1->setGeometry(8, 8, 265, 65);
+    RadioButton1 = new QRadioButton(QStringLiteral("Англо\\Русский"), GroupBox1);
+    RadioButton1->setGeometry(16, 16, 185, 17);
+    RadioButton1->setChecked(true);
+    RadioButton2 = new QRadioButton(QStringLiteral("Русско\\Английский"), GroupBox1);
+    RadioButton2->setGeometry(16, 40, 185, 17);
+
+    Label1 = new QLabel(QStringLiteral("Время игры:"), this);
+    Label1->move(8, 80);
+    Label1->adjustSize();
+
+    TimePicker = new QDateTimeEdit(this);
+    TimePicker->setGeometry(88, 78, 89, 20);
+    // Wall-clock values without a time zone, so that no time of day is skipped on a clock change.
+    TimePicker->setTimeSpec(Qt::UTC);
+    TimePicker->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    // Like the Windows picker, it starts at the moment it is made; only its time of day is shown.
+    const QDateTime now = platform.now();
+    TimePicker->setDateTime(QDateTime(now.date(), now.time(), Qt::UTC));
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Фоновая картинка на главном окне"), this);
+    CheckBox1->setGeometry(8, 104, 209, 17);
+    CheckBox1->setChecked(true);
+
+    Button3 = new QPushButton(QStringLiteral("Обзор"), this);
+    Button3->setGeometry(224, 100, 49, 25);
+    Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setGeometry(16, 136, 105, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setGeometry(160, 136, 105, 25);
+
+    const auto reported = [this](void (TfrmSeting::*handler)()) {
+        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(Button1, &QPushButton::clicked, this, reported(&TfrmSeting::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(&TfrmSeting::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, reported(&TfrmSeting::Button3Click));
+    // Every change of state, the program's own included.
+    connect(CheckBox1, &QCheckBox::toggled, this, reported(&TfrmSeting::CheckBox1Click));
+}
+
+void TfrmSeting::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A window restored by the window system is not shown anew.
+    if (!event->spontaneous())
+        runReported(m_platform, [this] { FormShow(); });
+}
+
+void TfrmSeting::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Button2->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmSeting::FormShow() {
+    // The key exists by now: the main window read the settings when it was first shown.
+    m_store.openKey(settings::KeyPath, false);
+
+    // The picker keeps its date and takes the stored time of day, of the absolute value as it is shown.
+    const double gameTime = settings::readGameTime(m_store);
+    const qint64 ms = std::llround(std::fabs(std::fmod(gameTime, 1.0)) * MsPerDay) % MsPerDay;
+    TimePicker->setTime(QTime::fromMSecsSinceStartOfDay(int(ms)));
+
+    if (settings::readTranslation(m_store) == settings::EnglishRussian)
+        RadioButton1->setChecked(true);
+    else
+        RadioButton2->setChecked(true);
+
+    if (settings::readBackgroundImage(m_store)) {
+        CheckBox1->setChecked(true);
+    } else {
+        CheckBox1->setChecked(false);
+        Button3->setEnabled(false);
+    }
+    m_store.closeKey();
+}
+
+double TfrmSeting::pickerValue() const {
+    const QDateTime value = TimePicker->dateTime();
+    return double(DayZero.daysTo(value.date())) + double(value.time().msecsSinceStartOfDay()) / MsPerDay;
+}
+
+void TfrmSeting::Button1Click() {
+    m_store.openKey(settings::KeyPath, false);
+    settings::writeGameTime(m_store, pickerValue());
+    settings::writeTranslation(m_store, RadioButton1->isChecked() ? settings::EnglishRussian
+                                                                  : settings::RussianEnglish);
+    settings::writeBackgroundImage(m_store, CheckBox1->isChecked());
+    m_store.closeKey();
+    if (m_loadRegistrySetings)
+        m_loadRegistrySetings();
+    accept();
+}
+
+void TfrmSeting::Button2Click() {
+    reject();
+}
+
+void TfrmSeting::CheckBox1Click() {
+    if (!CheckBox1->isChecked()) {
+        Button3->setEnabled(false);
+        return;
+    }
+    Button3->setEnabled(true);
+    // The existence test looks in the current directory, the copy goes to the program's folder: the
+    // two are one when the program is started from its folder.
+    if (QFile::exists(settings::BackgroundFileName))
+        return;
+    if (!pickPicture()) {
+        Button3->setEnabled(false);
+        CheckBox1->setChecked(false);
+    }
+}
+
+void TfrmSeting::Button3Click() {
+    pickPicture();
+}
+
+bool TfrmSeting::pickPicture() {
+    const QString picture = m_platform.openPicture();
+    if (picture.isEmpty())
+        return false;
+    // A copy that fails leaves the previous picture; nothing is reported.
+    files::copyOverwrite(picture, files::programFolder() + QLatin1Char('/') + settings::BackgroundFileName);
+    return true;
+}
