@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <malloc.h>
 #include <map>
@@ -76,17 +77,45 @@ QString makeDictionary(const QString& folder, int pairs) {
 }
 
 std::map<int, QString> dictionaries;
-std::map<std::string, double> secondsPerRun; // by benchmark and size
+// Wall and processor seconds of one run, by benchmark and size. The machine may be shared, so the
+// processor time is the steadier comparison.
+struct RunTime {
+    double wall = 0;
+    double processor = 0;
+};
+std::map<std::string, RunTime> timePerRun;
 
-double elapsedSeconds(const std::chrono::steady_clock::time_point& start) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+double processorSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
+
+class Stopwatch {
+public:
+    void start() {
+        m_wallStart = std::chrono::steady_clock::now();
+        m_processorStart = processorSeconds();
+    }
+    void stop() {
+        m_total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - m_wallStart).count();
+        m_total.processor += processorSeconds() - m_processorStart;
+    }
+    RunTime perRun(benchmark::IterationCount runs) const {
+        return {m_total.wall / double(runs), m_total.processor / double(runs)};
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_wallStart;
+    double m_processorStart = 0;
+    RunTime m_total;
+};
 
 void Baseline(benchmark::State& state) {
     const QString& path = dictionaries.at(int(state.range(0)));
-    double total = 0;
+    Stopwatch watch;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        watch.start();
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
             state.SkipWithError("cannot open the dictionary");
@@ -103,26 +132,28 @@ void Baseline(benchmark::State& state) {
                 ++lines;
         benchmark::DoNotOptimize(lines);
         benchmark::DoNotOptimize(data);
-        total += elapsedSeconds(start);
+        watch.stop();
     }
-    secondsPerRun["baseline/" + std::to_string(state.range(0))] = total / double(state.iterations());
+    timePerRun["baseline/" + std::to_string(state.range(0))] = watch.perRun(state.iterations());
 }
 
 void Load(benchmark::State& state) {
     const QString& path = dictionaries.at(int(state.range(0)));
-    double total = 0;
+    Stopwatch watch;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        watch.start();
         WordList list;
         Decoder(path, list);
         benchmark::DoNotOptimize(list.count());
-        total += elapsedSeconds(start);
+        watch.stop();
     }
     const std::string size = std::to_string(state.range(0));
-    const double perRun = total / double(state.iterations());
-    secondsPerRun["decoder/" + size] = perRun;
-    if (const auto baseline = secondsPerRun.find("baseline/" + size); baseline != secondsPerRun.end())
-        state.counters["x_baseline"] = perRun / baseline->second;
+    const RunTime perRun = watch.perRun(state.iterations());
+    timePerRun["decoder/" + size] = perRun;
+    if (const auto baseline = timePerRun.find("baseline/" + size); baseline != timePerRun.end()) {
+        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
+        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
+    }
 }
 
 BENCHMARK(Baseline)->Arg(46000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -179,11 +210,16 @@ int main(int argc, char** argv) {
 
     for (int pairs : {46000, 1000000}) {
         const std::string size = std::to_string(pairs);
-        const auto baseline = secondsPerRun.find("baseline/" + size);
-        const auto decoder = secondsPerRun.find("decoder/" + size);
-        if (baseline != secondsPerRun.end() && decoder != secondsPerRun.end())
-            std::printf("%7d pairs: Decoder %.1f ms, baseline %.1f ms, ratio %.2f\n", pairs,
-                        decoder->second * 1e3, baseline->second * 1e3, decoder->second / baseline->second);
+        const auto baseline = timePerRun.find("baseline/" + size);
+        const auto decoder = timePerRun.find("decoder/" + size);
+        if (baseline == timePerRun.end() || decoder == timePerRun.end())
+            continue;
+        const RunTime& b = baseline->second;
+        const RunTime& d = decoder->second;
+        std::printf("%7d pairs: Decoder %.1f ms (processor %.1f ms), baseline %.1f ms (processor %.1f ms), "
+                    "ratio %.2f (processor %.2f)\n",
+                    pairs, d.wall * 1e3, d.processor * 1e3, b.wall * 1e3, b.processor * 1e3, d.wall / b.wall,
+                    d.processor / b.processor);
     }
     reportMemory();
     benchmark::Shutdown();
