@@ -2,6 +2,7 @@
 #include "app/Fonts.h"
 
 #include <QFont>
+#include <QStringList>
 
 void installFontSubstitutes() {
     const struct {

@@ -28,7 +28,7 @@
 
 namespace {
 
-QFont font(const char* family, int pixels, bool bold = false) {
+QFont namedFont(const char* family, int pixels, bool bold = false) {
     QFont f(QString::fromLatin1(family));
     f.setPixelSize(pixels);
     f.setBold(bold);
@@ -56,7 +56,7 @@ TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, QWidget* parent)
     setWindowTitle(QStringLiteral("LexiTrainer"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(font("MS Sans Serif", 11));
+    setFont(namedFont("MS Sans Serif", 11));
     buildControls();
     buildMenu();
     connectAnswerButtons();
@@ -85,14 +85,14 @@ void TfrmMain::buildControls() {
     imgMouseMove = pictures::buttonFace(pictures::Face::MouseOver);
     imgPress = pictures::buttonFace(pictures::Face::Pressed);
 
-    const QFont corsivaSmall = font("Monotype Corsiva", 21);
+    const QFont corsivaSmall = namedFont("Monotype Corsiva", 21);
     lblPlayerReccord = label(client, QStringLiteral("Ваш рекорд:"), QRect(8, 48, 95, 25), corsivaSmall, Qt::white);
     lblPlayerReccord->adjustSize();
     lblCurrentPlayer = label(client, QStringLiteral("Текущий игрок:"), QRect(8, 8, 181, 36),
-                             font("Monotype Corsiva", 29), Qt::white);
+                             namedFont("Monotype Corsiva", 29), Qt::white);
     lblCurrentPlayer->adjustSize();
 
-    const QFont answerFont = font("MS Sans Serif", 15, true);
+    const QFont answerFont = namedFont("MS Sans Serif", 15, true);
     auto answer = [&](MouseLabel*& image, MouseLabel*& text, const QRect& imagePlace, const QRect& textPlace) {
         image = new MouseLabel(client);
         image->setGeometry(imagePlace);
@@ -114,7 +114,7 @@ void TfrmMain::buildControls() {
     mmWorld->setReadOnly(true);
     mmWorld->setAcceptRichText(false);
     mmWorld->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mmWorld->setFont(font("Sylfaen", 17, true));
+    mmWorld->setFont(namedFont("Sylfaen", 17, true));
     setColour(mmWorld, QPalette::Base, QColor(216, 228, 248));
     setColour(mmWorld, QPalette::Text, QColor(0, 0, 128));
     setMemoText(QStringLiteral("Для начала игры нажмите \"F2\""));
@@ -127,12 +127,12 @@ void TfrmMain::buildControls() {
     Image2->setScaledContents(true);
     Image2->setPixmap(pictures::scorePanel());
     Label16 = label(Panel1, QStringLiteral("Количество правильных ответов: 0"), QRect(17, 16, 196, 15),
-                    font("Arial", 12), Qt::black);
+                    namedFont("Arial", 12), Qt::black);
     Label17 = label(Panel1, QStringLiteral("Количество неправильных ответов: 0"), QRect(17, 40, 210, 15),
-                    font("Arial", 12), Qt::black);
+                    namedFont("Arial", 12), Qt::black);
     Label19 = label(Panel1, QStringLiteral("Количество набранных очков: 0"), QRect(17, 63, 191, 16),
-                    font("Arial", 13), Qt::black);
-    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QRect(16, 80, 277, 30), font("Tahoma", 25),
+                    namedFont("Arial", 13), Qt::black);
+    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QRect(16, 80, 277, 30), namedFont("Tahoma", 25),
                    QColor(128, 0, 0));
     for (QLabel* counter : {Label16, Label17, Label19})
         counter->setMinimumWidth(counter->width());

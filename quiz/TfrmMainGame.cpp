@@ -21,9 +21,9 @@ void TfrmMain::NewQuestion() {
     }
     const qsizetype rightIndex = m_platform.randomBelow(int(lstQuestion.count()));
     const question::Sides right = question::sides(lstQuestion.at(rightIndex), DirectionTrans);
-    setMemoText(question::prompt() + QStringLiteral("\r\n") + right.word);
+    setMemoText(question::prompt() + QStringLiteral("\r\n") + right.word.toString());
     RealButton = m_platform.randomBelow(4) + 1;
-    answerLabel(RealButton)->setText(question::prefix(RealButton) + right.answer);
+    answerLabel(RealButton)->setText(question::prefix(RealButton).append(right.answer));
     ShowRND(RealButton, rightIndex);
     Saved = false;
 }
@@ -33,7 +33,7 @@ void TfrmMain::ShowRND(int realButton, qsizetype rightIndex) {
     const auto positions = question::wrongPositions(realButton);
     for (int k = 0; k < 3; ++k) {
         const QStringView answer = question::sides(lstQuestion.at(wrong[k]), DirectionTrans).answer;
-        answerLabel(positions[k])->setText(question::prefix(positions[k]) + answer);
+        answerLabel(positions[k])->setText(question::prefix(positions[k]).append(answer));
     }
 }
 

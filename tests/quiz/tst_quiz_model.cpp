@@ -119,6 +119,9 @@ private slots:
                 break;
             case Step::NewGameYes:
             case Step::NewGameNo:
+                // The question comes only during a game.
+                if (model.running)
+                    f.platform.answerMessage(step == Step::NewGameYes ? mb::IdYes : mb::IdNo);
                 if (!model.running) {
                     model.newGame();
                     model.running = true;
@@ -129,7 +132,6 @@ private slots:
                 } else {
                     model.clock = true;
                 }
-                f.platform.answerMessage(step == Step::NewGameYes ? mb::IdYes : mb::IdNo);
                 window.mnuNewGame->trigger();
                 break;
             case Step::Translator:

@@ -5,6 +5,11 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/ScriptedPlatform.h"
+#include "quiz/MouseLabel.h"
+
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QTextEdit>
 
 #include <QTest>
 #include <memory>
