@@ -34,7 +34,11 @@ void Decoder(const QString& fileName, WordList& list) {
 
     const std::unique_ptr<TfrmOpenSlovar, CloseWindow> window(new TfrmOpenSlovar);
     window->setMaximum(t.size());
-    list.reserve(t.size());
+    // Into an empty list the lines go without a copy; otherwise the buffer grows once.
+    if (list.count() == 0)
+        list.shareText(t);
+    else
+        list.reserve(t.size());
 
     QElapsedTimer sinceEvents;
     sinceEvents.start();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Failure.h"
+#include "words/CrLfLines.h"
 #include "words/Decoder.h"
 #include "words/ScrambledText.h"
 #include "words/TfrmOpenSlovar.h"
@@ -107,6 +108,34 @@ private slots:
         list.clear();
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.text(), QString());
+    }
+
+    void wordListSharingAText() {
+        const QString source = QStringLiteral("a|b\r\n\r\nc|d\r\ntail");
+        WordList list;
+        list.shareText(source);
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(list.text(), QString());
+        CrLfLines lines(source);
+        QVERIFY(lines.next());
+        const QStringView first = lines.line();
+        QVERIFY(lines.next());
+        list.append(lines.line()); // out of order: copied
+        list.append(first);
+        QCOMPARE(itemsOf(list), (QStringList{"", "a|b"}));
+        list.clear();
+
+        list.shareText(source);
+        CrLfLines again(source);
+        while (again.next())
+            list.append(again.line());
+        QCOMPARE(itemsOf(list), (QStringList{"a|b", "", "c|d"}));
+        QCOMPARE(list.text(), QStringLiteral("a|b\r\n\r\nc|d\r\n"));
+        list.append(u"e|f");
+        QCOMPARE(list.text(), QStringLiteral("a|b\r\n\r\nc|d\r\ne|f\r\n"));
+        QCOMPARE(source, QStringLiteral("a|b\r\n\r\nc|d\r\ntail"));
+        list.shareText(QStringLiteral("x\r\n")); // ignored: the list holds items
+        QCOMPARE(list.count(), 4);
     }
 
     void items_data() {
