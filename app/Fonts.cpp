@@ -12,7 +12,7 @@ void installFontSubstitutes() {
         {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
         {"Monotype Corsiva", {"Z003", "URW Chancery L", "DejaVu Serif"}},
         {"Sylfaen", {"DejaVu Serif", "Liberation Serif"}},
-        {"Tahoma", {"DejaVu Sans", "Liberation Sans"}},
+        {"Tahoma", {"Liberation Sans", "DejaVu Sans"}},
         {"Arial", {"Liberation Sans", "DejaVu Sans"}},
         {"Times New Roman", {"Liberation Serif", "DejaVu Serif"}},
         {"Courier New", {"Liberation Mono", "DejaVu Sans Mono"}},

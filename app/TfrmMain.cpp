@@ -132,7 +132,7 @@ void TfrmMain::buildControls() {
                     namedFont("Arial", 12), Qt::black);
     Label19 = label(Panel1, QStringLiteral("Количество набранных очков: 0"), QRect(17, 63, 191, 16),
                     namedFont("Arial", 13), Qt::black);
-    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QRect(16, 80, 277, 30), namedFont("Tahoma", 25),
+    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QRect(16, 80, 287, 30), namedFont("Tahoma", 25),
                    QColor(128, 0, 0));
     for (QLabel* counter : {Label16, Label17, Label19})
         counter->setMinimumWidth(counter->width());
