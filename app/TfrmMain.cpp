@@ -22,7 +22,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -117,6 +116,10 @@ void TfrmMain::buildControls() {
     mmWorld->setFont(namedFont("Sylfaen", 17, true));
     setColour(mmWorld, QPalette::Base, QColor(216, 228, 248));
     setColour(mmWorld, QPalette::Text, QColor(0, 0, 128));
+    // Every line centred, as the question box always showed them.
+    QTextOption centred = mmWorld->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    mmWorld->document()->setDefaultTextOption(centred);
     setMemoText(QStringLiteral("Для начала игры нажмите \"F2\""));
 
     Panel1 = new QFrame(client);
@@ -335,12 +338,6 @@ QString TfrmMain::memoText() const { return mmWorld->toPlainText().replace(QLati
 
 void TfrmMain::setMemoText(const QString& text) {
     mmWorld->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    // Every line centred, as the question box always showed them.
-    QTextCursor cursor(mmWorld->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.mergeBlockFormat(centred);
 }
 
 MouseLabel* TfrmMain::answerImage(int position) const {

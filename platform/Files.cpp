@@ -90,6 +90,11 @@ bool copyOverwrite(const QString& from, const QString& to) {
             return false;
         }
     }
+    // commit() would rename a temporary that a full disk cut short, so a failed flush stops here.
+    if (!copy.flush() || copy.error() != QFileDevice::NoError) {
+        copy.cancelWriting();
+        return false;
+    }
     return copy.commit();
 }
 

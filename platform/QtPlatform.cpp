@@ -85,7 +85,7 @@ QString pictureFilters() {
     QStringList patterns;
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
         patterns.append(QStringLiteral("*.") + QString::fromLatin1(suffix));
-    return QStringLiteral("All pictures (%1);;All files (*)").arg(patterns.join(QLatin1Char(' ')));
+    return QStringLiteral("Все изображения (%1);;Все файлы (*)").arg(patterns.join(QLatin1Char(' ')));
 }
 
 } // namespace

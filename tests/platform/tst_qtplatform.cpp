@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(filters.size(), 2);
         QVERIFY2(filters[0].contains(QStringLiteral("*.bmp")) && filters[0].contains(QStringLiteral("*.png")),
                  qPrintable(filters[0]));
-        QCOMPARE(filters[1], QStringLiteral("All files (*)"));
+        QCOMPARE(filters[1], QStringLiteral("Все файлы (*)"));
     }
 
     void shellOpen_data() {
