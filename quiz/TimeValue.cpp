@@ -12,15 +12,24 @@ namespace {
 constexpr qint64 MsPerDay = 86'400'000;
 }
 
-QString toText(double value) {
+QTime timeOfDay(double value) {
     // Whole milliseconds, as the values are kept: repeated subtraction of a second then never shows
     // a time a hair below the intended one.
     const qint64 ms = std::llround(std::fabs(std::fmod(value, 1.0)) * MsPerDay) % MsPerDay;
-    const qint64 seconds = ms / 1000;
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+double fromDateTime(const QDateTime& moment) {
+    static const QDate dayZero(1899, 12, 30);
+    return double(dayZero.daysTo(moment.date())) + double(moment.time().msecsSinceStartOfDay()) / MsPerDay;
+}
+
+QString toText(double value) {
+    const QTime time = timeOfDay(value);
     return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600)
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+        .arg(time.hour())
+        .arg(time.minute(), 2, 10, QLatin1Char('0'))
+        .arg(time.second(), 2, 10, QLatin1Char('0'));
 }
 
 double fromText(const QString& text) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // A game length or remaining time: a double counting days, so one second is 1/86400. Only the time of
@@ -9,6 +10,10 @@ namespace timevalue {
 
 constexpr double OneSecond = 1.0 / 86400.0;
 
+// The time of day, to the millisecond, of the absolute value.
+QTime timeOfDay(double value);
+// A date and time as a day count: days since 30.12.1899 and the time as the fraction.
+double fromDateTime(const QDateTime& moment);
 // H:mm:ss of the time of day (of the absolute value, for a negative one): "0:03:00".
 QString toText(double value);
 // Parses H:mm or H:mm:ss; throws Failure "'%s' is not a valid time" otherwise.

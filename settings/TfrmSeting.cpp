@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 
 #include <QCheckBox>
@@ -15,15 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
-
-namespace {
-
-constexpr qint64 MsPerDay = 86'400'000;
-// Day zero of the day counts kept in the key store.
-const QDate DayZero(1899, 12, 30);
-
-} // namespace
 
 TfrmSeting::TfrmSeting(Platform& platform, KeyStore& store, std::function<void()> loadRegistrySetings,
                        QWidget* parent)
@@ -103,9 +95,7 @@ void TfrmSeting::FormShow() {
     m_store.openKey(settings::KeyPath, false);
 
     // The picker keeps its date and takes the stored time of day, of the absolute value as it is shown.
-    const double gameTime = settings::readGameTime(m_store);
-    const qint64 ms = std::llround(std::fabs(std::fmod(gameTime, 1.0)) * MsPerDay) % MsPerDay;
-    TimePicker->setTime(QTime::fromMSecsSinceStartOfDay(int(ms)));
+    TimePicker->setTime(timevalue::timeOfDay(settings::readGameTime(m_store)));
 
     if (settings::readTranslation(m_store) == settings::EnglishRussian)
         RadioButton1->setChecked(true);
@@ -121,14 +111,9 @@ void TfrmSeting::FormShow() {
     m_store.closeKey();
 }
 
-double TfrmSeting::pickerValue() const {
-    const QDateTime value = TimePicker->dateTime();
-    return double(DayZero.daysTo(value.date())) + double(value.time().msecsSinceStartOfDay()) / MsPerDay;
-}
-
 void TfrmSeting::Button1Click() {
     m_store.openKey(settings::KeyPath, false);
-    settings::writeGameTime(m_store, pickerValue());
+    settings::writeGameTime(m_store, timevalue::fromDateTime(TimePicker->dateTime()));
     settings::writeTranslation(m_store, RadioButton1->isChecked() ? settings::EnglishRussian
                                                                   : settings::RussianEnglish);
     settings::writeBackgroundImage(m_store, CheckBox1->isChecked());

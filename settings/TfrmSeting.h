@@ -27,9 +27,6 @@ public:
     void CheckBox1Click();
     void Button3Click();
 
-    // The picker's whole date-and-time value as a day count from 30.12.1899, the time as its fraction.
-    double pickerValue() const;
-
     QGroupBox* GroupBox1;
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
