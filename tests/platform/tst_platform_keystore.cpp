@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "platform/KeyStore.h"
 #include "platform/TextCodec.h"
@@ -14,27 +15,6 @@
 namespace {
 
 const QString Key = QStringLiteral("SoftWare\\LexiTrainer");
-
-// The message of the Failure the action throws; empty when it throws none.
-QString failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return {};
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 } // namespace
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
@@ -29,20 +30,6 @@ QByteArray hexLine(const QByteArray& bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i)
         line += (i ? "," : "") + bytes.mid(i, 1).toHex();
     return line;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QString failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return {};
 }
 
 struct RecordingTarget : SettingsTarget {

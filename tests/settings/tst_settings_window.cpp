@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/ScriptedPlatform.h"
@@ -25,17 +26,6 @@ struct PictureCountingPlatform : ScriptedPlatform {
         return ScriptedPlatform::openPicture();
     }
 };
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // 06.03.2007, the scripted platform's today, as a day count.
 constexpr double Today = 39147.0;

@@ -30,11 +30,6 @@ public:
         WriteScrambledText(path(relative), text, WriteMode::Replace);
     }
 
-    QByteArray bytes(const QString& relative) const {
-        QFile file(path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     // n distinct pairs "wordK|answerK".
     static QStringList pairs(int n) {
         QStringList lines;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 #include "words/ScrambledText.h"
@@ -26,26 +27,12 @@ QByteArray xorBytes(QByteArray bytes) {
     return bytes;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readBytes(const QString& path) {
+// A file that cannot be read shows as such, never as an empty one.
+QByteArray bytesOnDisk(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return "<unreadable>";
     return file.readAll();
-}
-
-QString failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.message();
-    }
-    return {};
 }
 
 // What a first-line reader keeps of a file: the bytes before the first LF or 0x1A, CRs dropped (the CR
@@ -159,7 +146,7 @@ private slots:
         }
         const QStringList before = QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden);
         ReadScrambledText(path);
-        QCOMPARE(readBytes(path), bytes);
+        QCOMPARE(bytesOnDisk(path), bytes);
         QCOMPARE(QFileInfo(path).lastModified().toUTC().toSecsSinceEpoch(), past.toSecsSinceEpoch());
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
@@ -175,7 +162,7 @@ private slots:
         QFETCH(QString, text);
         const QString path = m_folder->filePath(QStringLiteral("User.txt"));
         WriteScrambledText(path, text, WriteMode::Replace);
-        const QByteArray bytes = readBytes(path);
+        const QByteArray bytes = bytesOnDisk(path);
         QCOMPARE(bytes, xorBytes(ansi::encode(text)));
         if (!bytes.isEmpty()) {
             const char last = bytes.back();
@@ -199,7 +186,7 @@ private slots:
         WriteScrambledText(appended, u"x|y\r\n", WriteMode::Append);
         WriteScrambledText(appended, u"z|w\r\n", WriteMode::Append);
         WriteScrambledText(whole, u"x|y\r\nz|w\r\n", WriteMode::Replace);
-        QCOMPARE(readBytes(appended), readBytes(whole));
+        QCOMPARE(bytesOnDisk(appended), bytesOnDisk(whole));
     }
 
     void readOnlyTargetIsRefused_data() {
@@ -215,7 +202,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         const QString message = failureOf([&] { WriteScrambledText(path, u"new\r\n", WriteMode(mode)); });
         QVERIFY2(message.contains(u'"' + path + u'"'), qPrintable(message));
-        QCOMPARE(readBytes(path), old);
+        QCOMPARE(bytesOnDisk(path), old);
         QVERIFY(!(QFileInfo(path).permissions() & QFileDevice::WriteOwner));
     }
 
@@ -238,7 +225,7 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
 
         QVERIFY2(message.contains(u'"' + path + u'"'), qPrintable(message));
-        QCOMPARE(readBytes(path), old);
+        QCOMPARE(bytesOnDisk(path), old);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
     }
 #endif
