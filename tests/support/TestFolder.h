@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "TestHelpers.h"
 #include "words/ScrambledText.h"
 
 #include <QDir>
@@ -24,10 +25,7 @@ public:
 
     // A scrambled dictionary of these lines, each ended by CR LF.
     void writeDictionary(const QString& relative, const QStringList& lines) const {
-        QString text;
-        for (const QString& line : lines)
-            text += line + QStringLiteral("\r\n");
-        WriteScrambledText(path(relative), text, WriteMode::Replace);
+        WriteScrambledText(path(relative), listText(lines), WriteMode::Replace);
     }
 
     // n distinct pairs "wordK|answerK".

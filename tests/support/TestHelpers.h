@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <QTest>
 #include <functional>
 
@@ -27,4 +28,12 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// A list's text: every line followed by CR LF, the last included.
+inline QString listText(const QStringList& lines) {
+    QString text;
+    for (const QString& line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "words/CrLfLines.h"
 #include "words/Decoder.h"
@@ -168,12 +169,7 @@ private slots:
         list.append(u"a|b");
         LoadWatcher watcher(list);
         const QString missing = m_folder->filePath(QStringLiteral("User.txt"));
-        QString message;
-        try {
-            Decoder(missing, list);
-        } catch (const Failure& failure) {
-            message = failure.message();
-        }
+        const QString message = failureOf([&] { Decoder(missing, list); });
         QVERIFY2(message.contains(u'"' + missing + u'"'), qPrintable(message));
         QCOMPARE(itemsOf(list), QStringList{"a|b"});
         QCOMPARE(watcher.shows, 0);
@@ -181,8 +177,7 @@ private slots:
 
     void windowShowsWhenTheListReaches40() {
         const QStringList lines = numberedLines(100);
-        WriteScrambledText(m_path, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-                           WriteMode::Replace);
+        WriteScrambledText(m_path, listText(lines), WriteMode::Replace);
         WordList list;
         LoadWatcher watcher(list);
         Decoder(m_path, list);
@@ -215,8 +210,7 @@ private slots:
         QFETCH(int, before);
         QFETCH(int, lines);
         QFETCH(bool, shown);
-        WriteScrambledText(m_path, numberedLines(lines).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-                           WriteMode::Replace);
+        WriteScrambledText(m_path, listText(numberedLines(lines)), WriteMode::Replace);
         WordList list;
         for (const QString& line : numberedLines(before, QStringLiteral("стандарт%1|standard%1")))
             list.append(line);
@@ -229,8 +223,7 @@ private slots:
 
     void longDictionaryKeepsEventsRunning() {
         const QStringList lines = numberedLines(46000);
-        WriteScrambledText(m_path, lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
-                           WriteMode::Replace);
+        WriteScrambledText(m_path, listText(lines), WriteMode::Replace);
         WordList list;
         LoadWatcher watcher(list);
         Decoder(m_path, list);
