@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <QtEndian>
 #include <optional>
@@ -262,33 +261,19 @@ std::optional<Document> load(const QString& path) {
     return document;
 }
 
-bool readOnly(const QString& path) {
-    // The permission bits, not access(): the superuser may write anything, a read-only file is still
-    // one that is not to be replaced.
-    const QFileInfo info(path);
-    return info.exists() && !(info.permissions() & QFileDevice::WriteOwner);
-}
-
 bool save(const QString& path, const Document& document) {
-    if (readOnly(path))
-        return false;
     QStringList lines = document.preamble;
     for (const Section& section : document.sections) {
         lines.append(section.headerLine);
         for (const Item& item : section.items)
             lines.append(item.lines);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = ansi::encode(lines.join(document.lineEnd) + document.lineEnd);
-    // The flush is checked here because commit() alone renames a temporary file that a full disk or
-    // a size limit cut short, and reports success.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
+    try {
+        files::replaceFile(path, ansi::encode(lines.join(document.lineEnd) + document.lineEnd));
+    } catch (const Failure&) {
+        return false; // the caller reports it in the registry layer's words
     }
-    return file.commit();
+    return true;
 }
 
 QString fullPath(const QString& key) {
@@ -426,7 +411,7 @@ void writeValue(const QString& path, const QString& key, const QString& name, co
         if (c.unicode() < 0x20)
             failSet(name);
     auto document = load(path);
-    if (!document || readOnly(path))
+    if (!document)
         failSet(name);
 
     const QString full = fullPath(key);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -112,6 +115,99 @@ private slots:
         QCOMPARE(files::copyOverwrite(dir.filePath(from), dir.filePath(to)), false);
         QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
         QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
+    }
+
+    void replaceFileWritesWholeAndLeavesNothingBeside() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Players.ini"));
+        files::replaceFile(file, QByteArray("first\0content", 13));
+        QCOMPARE(readFile(file), QByteArray("first\0content", 13));
+        files::replaceFile(file, "2nd");
+        QCOMPARE(readFile(file), QByteArray("2nd"));
+        files::replaceFile(file, QByteArray());
+        QCOMPARE(readFile(file), QByteArray());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
+    }
+
+    void failedReplaceKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("sizeLimit"); // 0: none
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("read-only") << QStringLiteral("kept.bmp") << 0 << 10
+                                   << QStringLiteral("Cannot create file \"%1\". Permission denied");
+        QTest::addRow("size limit, short write")
+            << QStringLiteral("old.txt") << 1000 << 1500
+            << QStringLiteral("Cannot write file \"%1\". File too large");
+        QTest::addRow("size limit, large write")
+            << QStringLiteral("old.txt") << 1000 << 300000
+            << QStringLiteral("Cannot write file \"%1\". File too large");
+        QTest::addRow("target is a folder") << QStringLiteral("sub") << 0 << 10
+                                            << QStringLiteral("Cannot create file \"%1\". Is a directory");
+        QTest::addRow("folder missing")
+            << QStringLiteral("missing/new.txt") << 0 << 10
+            << QStringLiteral("Cannot create file \"%1\". No such file or directory");
+    }
+    void failedReplaceKeepsTheOldFile() {
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(int, size);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        writeFile(dir.filePath(QStringLiteral("old.txt")), "old");
+        writeFile(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
+        const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
+        const QString path = dir.filePath(name);
+
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit) {
+            rlimit limited = old;
+            limited.rlim_cur = rlim_t(sizeLimit);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        }
+        const QString got = failureOf([&] { files::replaceFile(path, QByteArray(size, 'n')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(got, message.arg(path));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("old.txt"))), QByteArray("old"));
+        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("kept.bmp"))) & QFileDevice::WriteOwner, 0);
+        QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
+    }
+
+    void appendFile() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("User.txt"));
+        QCOMPARE(failureOf([&] { files::appendFile(file, "x"); }),
+                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(file));
+        QVERIFY(!QFile::exists(file));
+
+        writeFile(file, "old");
+        files::appendFile(file, "+new");
+        QCOMPARE(readFile(file), QByteArray("old+new"));
+
+        // Cut short by the size limit: what fitted stays, and the reason is the system's.
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = 10;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const QString message = failureOf([&] { files::appendFile(file, QByteArray(100, 'n')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(message, QStringLiteral("Cannot write file \"%1\". File too large").arg(file));
+        QCOMPARE(readFile(file), QByteArray("old+newnnn"));
+
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+        QCOMPARE(failureOf([&] { files::appendFile(file, "x"); }),
+                 QStringLiteral("Cannot open file \"%1\". Permission denied").arg(file));
+        QCOMPARE(readFile(file), QByteArray("old+newnnn"));
     }
 
     void resetAttributesMakesWritable() {
