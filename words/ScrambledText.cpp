@@ -78,8 +78,14 @@ QString Coding(QStringView text) {
     QString result(text.size(), Qt::Uninitialized);
     const char16_t* in = text.utf16();
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
-    for (qsizetype i = 0, n = text.size(); i < n; ++i)
-        out[i] = table[in[i]];
+    qsizetype written = 0;
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        out[written++] = table[in[i]];
+        // A character beyond 16 bits is one character, so it becomes one '?', as the code page makes it.
+        if (QChar::isHighSurrogate(in[i]) && i + 1 < n && QChar::isLowSurrogate(in[i + 1]))
+            ++i;
+    }
+    result.truncate(written);
     return result;
 }
 

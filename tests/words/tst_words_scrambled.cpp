@@ -72,6 +72,34 @@ private slots:
         QCOMPARE(Coding(once), everyChar);
     }
 
+    // Text scrambled in memory and text written and read back must agree, also for characters the code
+    // page does not hold.
+    void codingFollowsTheCodec_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("plain"); // what the text is once in the code page
+        QTest::addRow("outside 16 bits") << QStringLiteral("a\U0001F600b") << QStringLiteral("a?b");
+        QTest::addRow("two in a row") << QStringLiteral("\U0001F600\U0001F601") << QStringLiteral("??");
+        QTest::addRow("outside the code page")
+            << QStringLiteral("caf\u00e9 \u4e2d") << QStringLiteral("caf? ?");
+        QTest::addRow("lone high half at the end")
+            << QStringLiteral("x") + QChar(0xD83D) << QStringLiteral("x?");
+        QTest::addRow("lone low half") << QChar(0xDE00) + QStringLiteral("y") << QStringLiteral("?y");
+        QTest::addRow("halves in the wrong order")
+            << QString(QChar(0xDE00)) + QChar(0xD83D) << QStringLiteral("??");
+    }
+    void codingFollowsTheCodec() {
+        QFETCH(QString, text);
+        QFETCH(QString, plain);
+        const QString coded = Coding(text);
+        QCOMPARE(coded, ansi::decode(xorBytes(ansi::encode(text))));
+        QCOMPARE(Coding(coded), plain);
+
+        const QString path = m_folder->filePath(QStringLiteral("Players.ini"));
+        WriteScrambledText(path, text, WriteMode::Replace);
+        QCOMPARE(ReadScrambledText(path), plain);
+        QCOMPARE(bytesOnDisk(path), ansi::encode(coded));
+    }
+
     void codingKeepsPrintableAwayFromLineBreaks() {
         for (int b = 0x20; b < 0x100; ++b) {
             const QByteArray coded = ansi::encode(Coding(ansi::decode(QByteArray(1, char(b)))));
