@@ -11,7 +11,7 @@
 #include "quiz/Pictures.h"
 #include "quiz/TimeValue.h"
 #include "settings/TfrmSeting.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -241,7 +241,7 @@ void TfrmMain::FormShow() {
 
 void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(QFileInfo(fileName).absoluteFilePath()); }
 
-void TfrmMain::Decoder(const QString& fileName, WordList& list) { ::Decoder(fileName, list); }
+void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary(fileName, list); }
 
 void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, *this); }
 
