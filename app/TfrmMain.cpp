@@ -7,6 +7,7 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
 #include "quiz/MouseLabel.h"
 #include "quiz/Pictures.h"
 #include "quiz/TimeValue.h"
@@ -212,7 +213,7 @@ void TfrmMain::FormShow() {
         image->setPixmap(imgNormal);
     imgBqr->resize(frameGeometry().width(), frameGeometry().height() - 40);
 
-    QDir().mkdir(files::programFolder() + QStringLiteral("/словарь"));
+    QDir().mkdir(ProgramFolder::ofExecutable().file(u"словарь"));
 
     const QString mainDictionary = QStringLiteral("./словарь/main.txt");
     const QString userDictionary = QStringLiteral("./словарь/User.txt");
@@ -243,7 +244,7 @@ void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(QFil
 
 void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary(fileName, list); }
 
-void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, *this); }
+void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, ProgramFolder::ofExecutable(), *this); }
 
 void TfrmMain::setGameTime(double gameTime) {
     GameTime = gameTime;
@@ -312,7 +313,7 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::mnuExitClick() { close(); }
 
 void TfrmMain::mnuSetingClick() {
-    TfrmSeting window(m_platform, m_keyStore, [this] { LoadRegistrySetings(); }, this);
+    TfrmSeting window(m_platform, ProgramFolder::ofExecutable(), m_keyStore, [this] { LoadRegistrySetings(); }, this);
     m_platform.showModal(window);
 }
 

@@ -2,6 +2,7 @@
 #include "app/Fonts.h"
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
     installFontSubstitutes();
 
     QtPlatform platform;
-    KeyStore keyStore(KeyStore::defaultPath());
+    KeyStore keyStore(KeyStore::defaultPath(ProgramFolder::ofExecutable()));
     TfrmMain frmMain(platform, keyStore);
     frmMain.show();
     return application.exec();

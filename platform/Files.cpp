@@ -3,7 +3,6 @@
 
 #include "platform/Failure.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -77,10 +76,6 @@ std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
 } // namespace
 
 namespace files {
-
-QString programFolder() {
-    return QCoreApplication::applicationDirPath();
-}
 
 void resetAttributes(const QString& path) {
     std::error_code error;

@@ -7,8 +7,6 @@
 
 namespace files {
 
-// The folder that holds the executable.
-QString programFolder();
 // Makes a file writable by its owner before it is rewritten or appended to; a missing file or a
 // refusal is ignored (the write that follows reports what matters).
 void resetAttributes(const QString& path);

@@ -3,6 +3,7 @@
 
 #include "platform/Failure.h"
 #include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/RegistryText.h"
 
 #include <QFile>
@@ -73,11 +74,11 @@ void writeValue(const QString& path, const QString& key, const QString& name, co
 
 } // namespace
 
-QString KeyStore::defaultPath() {
+QString KeyStore::defaultPath(const ProgramFolder& folder) {
     const QString path = qEnvironmentVariable("LEXITRAINER_REGISTRY");
     if (!path.isEmpty())
         return path;
-    return files::programFolder() + QStringLiteral("/LexiTrainer.reg");
+    return folder.file(u"LexiTrainer.reg");
 }
 
 KeyStore::KeyStore(QString filePath) : m_filePath(std::move(filePath)) {}

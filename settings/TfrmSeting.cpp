@@ -17,9 +17,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-TfrmSeting::TfrmSeting(Platform& platform, KeyStore& store, std::function<void()> loadRegistrySetings,
-                       QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_store(store),
+TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore& store,
+                       std::function<void()> loadRegistrySetings, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_folder(folder), m_store(store),
       m_loadRegistrySetings(std::move(loadRegistrySetings)) {
     setWindowTitle(QStringLiteral("Насторйка"));
     // A thin caption with only the close box, as a tool window has.
@@ -133,9 +133,7 @@ void TfrmSeting::CheckBox1Click() {
         return;
     }
     Button3->setEnabled(true);
-    // The existence test looks in the current directory, the copy goes to the program's folder: the
-    // two are one when the program is started from its folder.
-    if (QFile::exists(settings::BackgroundFileName))
+    if (QFile::exists(m_folder.file(settings::BackgroundFileName)))
         return;
     if (!pickPicture()) {
         Button3->setEnabled(false);
@@ -152,6 +150,6 @@ bool TfrmSeting::pickPicture() {
     if (picture.isEmpty())
         return false;
     // A copy that fails leaves the previous picture; nothing is reported.
-    files::copyOverwrite(picture, files::programFolder() + QLatin1Char('/') + settings::BackgroundFileName);
+    files::copyOverwrite(picture, m_folder.file(settings::BackgroundFileName));
     return true;
 }

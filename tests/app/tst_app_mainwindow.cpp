@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "quiz/TimeValue.h"
 
 #include <QAction>
@@ -49,7 +49,7 @@ private slots:
         for (qsizetype i = 0; i < window.lstQuestion.count(); ++i)
             items << window.lstQuestion.at(i).toString();
         QCOMPARE(items, loaded);
-        QVERIFY(QFileInfo(files::programFolder() + "/словарь").isDir());
+        QVERIFY(QFileInfo(ProgramFolder::ofExecutable().file(u"словарь")).isDir());
         // Start-up goes on to the one-shot timer in every case.
         QTRY_VERIFY(!window.Timer2->isActive());
     }
@@ -83,7 +83,7 @@ private slots:
     // A background that cannot be loaded is reported, and start-up still reaches the one-shot timer.
     void aBrokenBackgroundIsReportedAndStartUpGoesOn() {
         MainWindowFixture f;
-        const QString picture = files::programFolder() + "/BackgroundImage.bmp";
+        const QString picture = ProgramFolder::ofExecutable().file(u"BackgroundImage.bmp");
         QFile file(picture);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not a picture");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
-#include "platform/Files.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
 #include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
@@ -36,10 +36,11 @@ class TestSettingsWindow : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir; // the current directory and the key store's folder
+    QTemporaryDir m_dir; // the program's folder and the current directory
+    const ProgramFolder m_folder{m_dir.path()};
     QString m_oldCurrent;
     QString m_path;
-    const QString m_copy = files::programFolder() + QStringLiteral("/BackgroundImage.bmp");
+    const QString m_copy = m_folder.file(u"BackgroundImage.bmp");
     PictureCountingPlatform* m_platform = nullptr;
     KeyStore* m_store = nullptr;
     int m_callbacks = 0;
@@ -53,7 +54,7 @@ private:
     }
 
     std::unique_ptr<TfrmSeting> window() {
-        return std::make_unique<TfrmSeting>(*m_platform, *m_store, [this] { ++m_callbacks; });
+        return std::make_unique<TfrmSeting>(*m_platform, m_folder, *m_store, [this] { ++m_callbacks; });
     }
 
 private slots:
@@ -217,13 +218,13 @@ private slots:
 
     void checkingWithPicturePresentAsksNothing() {
         store(timevalue::fromHms(0, 3, 0), settings::EnglishRussian, false);
-        writeBytes(m_dir.filePath(QStringLiteral("BackgroundImage.bmp")), "old");
+        writeBytes(m_copy, "old");
         auto w = window();
         w->show();
         QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 0);
         QVERIFY(w->Button3->isEnabled());
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("BackgroundImage.bmp"))), QByteArray("old"));
+        QCOMPARE(readBytes(m_copy), QByteArray("old"));
     }
 
     void browseReplacesThePicture() {
