@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/WindowLook.h"
 #include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 
@@ -22,8 +23,7 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     : QDialog(parent), m_platform(platform), m_folder(folder), m_store(store),
       m_loadRegistrySetings(std::move(loadRegistrySetings)) {
     setWindowTitle(QStringLiteral("Насторйка"));
-    // A thin caption with only the close box, as a tool window has.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeToolWindow(*this);
     setFixedSize(280, 168);
     // Where the Windows face is missing, one of its width, so that the texts fit their controls.
     QFont font;

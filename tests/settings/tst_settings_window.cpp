@@ -78,6 +78,18 @@ private slots:
         QDir().mkpath(m_dir.path());
     }
 
+    void toolWindowWithOnlyTheCloseBox() {
+        store(timevalue::fromHms(0, 3, 0), settings::EnglishRussian, false);
+        auto w = window();
+        w->show();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Насторйка"));
+        QCOMPARE(w->windowType(), Qt::Tool);
+        const Qt::WindowFlags flags = w->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    }
+
     void showReflectsTheStore_data() {
         QTest::addColumn<double>("gameTime");
         QTest::addColumn<QString>("translation");

@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+class QWidget;
+
+// Makes a window a tool window: a small title bar with only the close box, no minimise or maximise.
+// Call it before the window is first shown.
+void makeToolWindow(QWidget& window);
