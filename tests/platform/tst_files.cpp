@@ -11,17 +11,6 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 QStringList sorted(QStringList names) {
     names.sort();
     return names;
@@ -41,7 +30,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         for (const char* name : {"a.gsv", ".hidden.gsv", "B.GSV", "игра.gsv", "note.txt", "gsv", "a.gsv.bak",
                                  "a+b.gsv", "aXgsv"})
-            writeFile(path(QString::fromUtf8(name)), "x");
+            writeBytes(path(QString::fromUtf8(name)), "x");
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("x.gsv")));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
     }
@@ -80,12 +69,12 @@ private slots:
     }
 
     void copyOverwriteReplacesTarget() {
-        writeFile(path(QStringLiteral("from.bmp")), QByteArray("new\0picture", 11));
-        writeFile(path(QStringLiteral("to.bmp")), "an older and longer picture");
+        writeBytes(path(QStringLiteral("from.bmp")), QByteArray("new\0picture", 11));
+        writeBytes(path(QStringLiteral("to.bmp")), "an older and longer picture");
         QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("to.bmp"))));
-        QCOMPARE(readFile(path(QStringLiteral("to.bmp"))), QByteArray("new\0picture", 11));
+        QCOMPARE(readBytes(path(QStringLiteral("to.bmp"))), QByteArray("new\0picture", 11));
         QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("fresh.bmp"))));
-        QCOMPARE(readFile(path(QStringLiteral("fresh.bmp"))), QByteArray("new\0picture", 11));
+        QCOMPARE(readBytes(path(QStringLiteral("fresh.bmp"))), QByteArray("new\0picture", 11));
     }
 
     void failedCopyLeavesTargetWhole_data() {
@@ -106,14 +95,14 @@ private slots:
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("sub"));
         QDir(dir.path()).mkdir(QStringLiteral("x.gsv"));
-        writeFile(dir.filePath(QStringLiteral("from.bmp")), "new");
-        writeFile(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        writeBytes(dir.filePath(QStringLiteral("from.bmp")), "new");
+        writeBytes(dir.filePath(QStringLiteral("kept.bmp")), "old");
         if (readOnlyTarget)
             QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
         const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
 
         QCOMPARE(files::copyOverwrite(dir.filePath(from), dir.filePath(to)), false);
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
         QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
     }
 
@@ -121,11 +110,11 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("Players.ini"));
         files::replaceFile(file, QByteArray("first\0content", 13));
-        QCOMPARE(readFile(file), QByteArray("first\0content", 13));
+        QCOMPARE(readBytes(file), QByteArray("first\0content", 13));
         files::replaceFile(file, "2nd");
-        QCOMPARE(readFile(file), QByteArray("2nd"));
+        QCOMPARE(readBytes(file), QByteArray("2nd"));
         files::replaceFile(file, QByteArray());
-        QCOMPARE(readFile(file), QByteArray());
+        QCOMPARE(readBytes(file), QByteArray());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
     }
 
@@ -155,8 +144,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
-        writeFile(dir.filePath(QStringLiteral("old.txt")), "old");
-        writeFile(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        writeBytes(dir.filePath(QStringLiteral("old.txt")), "old");
+        writeBytes(dir.filePath(QStringLiteral("kept.bmp")), "old");
         QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
         const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
         const QString path = dir.filePath(name);
@@ -174,8 +163,8 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
 
         QCOMPARE(got, message.arg(path));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("old.txt"))), QByteArray("old"));
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("old.txt"))), QByteArray("old"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
         QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("kept.bmp"))) & QFileDevice::WriteOwner, 0);
         QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
     }
@@ -187,9 +176,9 @@ private slots:
                  QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(file));
         QVERIFY(!QFile::exists(file));
 
-        writeFile(file, "old");
+        writeBytes(file, "old");
         files::appendFile(file, "+new");
-        QCOMPARE(readFile(file), QByteArray("old+new"));
+        QCOMPARE(readBytes(file), QByteArray("old+new"));
 
         // Cut short by the size limit: what fitted stays, and the reason is the system's.
         rlimit old{};
@@ -202,22 +191,28 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
         QCOMPARE(message, QStringLiteral("Cannot write file \"%1\". File too large").arg(file));
-        QCOMPARE(readFile(file), QByteArray("old+newnnn"));
+        QCOMPARE(readBytes(file), QByteArray("old+newnnn"));
 
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
         QCOMPARE(failureOf([&] { files::appendFile(file, "x"); }),
                  QStringLiteral("Cannot open file \"%1\". Permission denied").arg(file));
-        QCOMPARE(readFile(file), QByteArray("old+newnnn"));
+        QCOMPARE(readBytes(file), QByteArray("old+newnnn"));
+    }
+
+    void readingAMissingFileFailsTheTest() {
+        QEXPECT_FAIL("", "the file is not there", Continue);
+        const QByteArray bytes = readBytes(path(QStringLiteral("vanished.txt")));
+        QVERIFY(!bytes.isEmpty()); // and a comparison with no content cannot pass either
     }
 
     void resetAttributesMakesWritable() {
         const QString file = path(QStringLiteral("Players.ini"));
-        writeFile(file, "text");
+        writeBytes(file, "text");
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         files::resetAttributes(file);
         QCOMPARE(QFile::permissions(file) & QFileDevice::WriteOwner, QFileDevice::WriteOwner);
         QCOMPARE(QFile::permissions(file) & QFileDevice::ReadGroup, QFileDevice::ReadGroup);
-        QCOMPARE(readFile(file), QByteArray("text"));
+        QCOMPARE(readBytes(file), QByteArray("text"));
 
         const QString missing = path(QStringLiteral("none.ini"));
         files::resetAttributes(missing);

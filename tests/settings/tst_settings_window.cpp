@@ -18,15 +18,6 @@
 
 namespace {
 
-// The scripted platform, counting how often the picture dialog opens.
-struct PictureCountingPlatform : ScriptedPlatform {
-    int pictureDialogs = 0;
-    QString openPicture() override {
-        ++pictureDialogs;
-        return ScriptedPlatform::openPicture();
-    }
-};
-
 // 06.03.2007, the scripted platform's today, as a day count.
 constexpr double Today = 39147.0;
 
@@ -41,7 +32,7 @@ private:
     QString m_oldCurrent;
     QString m_path;
     const QString m_copy = m_folder.file(u"BackgroundImage.bmp");
-    PictureCountingPlatform* m_platform = nullptr;
+    ScriptedPlatform* m_platform = nullptr;
     KeyStore* m_store = nullptr;
     int m_callbacks = 0;
 
@@ -63,7 +54,7 @@ private slots:
         m_oldCurrent = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir.path()));
         m_path = m_dir.filePath(QStringLiteral("LexiTrainer.reg"));
-        m_platform = new PictureCountingPlatform;
+        m_platform = new ScriptedPlatform;
         m_store = new KeyStore(m_path);
         m_callbacks = 0;
         QFile::remove(m_copy);

@@ -27,14 +27,6 @@ QByteArray xorBytes(QByteArray bytes) {
     return bytes;
 }
 
-// A file that cannot be read shows as such, never as an empty one.
-QByteArray bytesOnDisk(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
-
 // What a first-line reader keeps of a file: the bytes before the first LF or 0x1A, CRs dropped (the CR
 // of a CR LF goes with the line break, a lone one is skipped).
 QByteArray firstLineOf(const QByteArray& bytes) {
@@ -97,7 +89,7 @@ private slots:
         const QString path = m_folder->filePath(QStringLiteral("Players.ini"));
         WriteScrambledText(path, text, WriteMode::Replace);
         QCOMPARE(ReadScrambledText(path), plain);
-        QCOMPARE(bytesOnDisk(path), ansi::encode(coded));
+        QCOMPARE(readBytes(path), ansi::encode(coded));
     }
 
     void codingKeepsPrintableAwayFromLineBreaks() {
@@ -174,7 +166,7 @@ private slots:
         }
         const QStringList before = QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden);
         ReadScrambledText(path);
-        QCOMPARE(bytesOnDisk(path), bytes);
+        QCOMPARE(readBytes(path), bytes);
         QCOMPARE(QFileInfo(path).lastModified().toUTC().toSecsSinceEpoch(), past.toSecsSinceEpoch());
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     }
@@ -190,7 +182,7 @@ private slots:
         QFETCH(QString, text);
         const QString path = m_folder->filePath(QStringLiteral("User.txt"));
         WriteScrambledText(path, text, WriteMode::Replace);
-        const QByteArray bytes = bytesOnDisk(path);
+        const QByteArray bytes = readBytes(path);
         QCOMPARE(bytes, xorBytes(ansi::encode(text)));
         if (!bytes.isEmpty()) {
             const char last = bytes.back();
@@ -214,7 +206,7 @@ private slots:
         WriteScrambledText(appended, u"x|y\r\n", WriteMode::Append);
         WriteScrambledText(appended, u"z|w\r\n", WriteMode::Append);
         WriteScrambledText(whole, u"x|y\r\nz|w\r\n", WriteMode::Replace);
-        QCOMPARE(bytesOnDisk(appended), bytesOnDisk(whole));
+        QCOMPARE(readBytes(appended), readBytes(whole));
     }
 
     void readOnlyTargetIsRefused_data() {
@@ -230,7 +222,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         const QString message = failureOf([&] { WriteScrambledText(path, u"new\r\n", WriteMode(mode)); });
         QVERIFY2(message.contains(u'"' + path + u'"'), qPrintable(message));
-        QCOMPARE(bytesOnDisk(path), old);
+        QCOMPARE(readBytes(path), old);
         QVERIFY(!(QFileInfo(path).permissions() & QFileDevice::WriteOwner));
     }
 
@@ -259,7 +251,7 @@ private slots:
         std::signal(SIGXFSZ, oldHandler);
 
         QCOMPARE(message, QStringLiteral("Cannot write file \"%1\". File too large").arg(path));
-        QCOMPARE(bytesOnDisk(path), old);
+        QCOMPARE(readBytes(path), old);
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
     }
 #endif
