@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "quiz/TimeValue.h"
 
 #include <QAction>
@@ -83,7 +83,7 @@ private slots:
     // A background that cannot be loaded is reported, and start-up still reaches the one-shot timer.
     void aBrokenBackgroundIsReportedAndStartUpGoesOn() {
         MainWindowFixture f;
-        const QString picture = files::programFolder() + "/BackgroundImage.bmp";
+        const QString picture = f.folder.path("BackgroundImage.bmp");
         QFile file(picture);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("not a picture");
