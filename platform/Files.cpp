@@ -115,8 +115,13 @@ void appendFile(const QString& path, QByteArrayView bytes) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly |
                    QIODevice::Unbuffered))
         fail("Cannot open file", path, file.errorString());
-    if (const std::optional<QString> reason = writeAll(file, bytes))
+    const qint64 oldSize = file.size();
+    if (const std::optional<QString> reason = writeAll(file, bytes)) {
+        // A part of the new text would leave a torn last line that every later read takes for data:
+        // the file goes back to what it held.
+        file.resize(oldSize);
         fail("Cannot write file", path, *reason);
+    }
     file.close();
     if (file.error() != QFileDevice::NoError)
         fail("Cannot write file", path, file.errorString());

@@ -18,8 +18,9 @@ bool isReadOnly(const QString& path);
 // its owner may not write is refused, as the read-only attribute refuses on Windows, also to the
 // superuser. Throws Failure naming the file and the system's reason.
 void replaceFile(const QString& path, QByteArrayView bytes);
-// Adds bytes at the end of an existing file; a missing or read-only one is refused. What was written
-// before a failure stays in the file. Throws Failure naming the file and the system's reason.
+// Adds bytes at the end of an existing file; a missing or read-only one is refused. A write cut short
+// is taken back, so the file holds its old content or all of the new part. Throws Failure naming the
+// file and the system's reason.
 void appendFile(const QString& path, QByteArrayView bytes);
 // Copies a file over any existing target, the way replaceFile writes; false when it could not.
 bool copyOverwrite(const QString& from, const QString& to);
