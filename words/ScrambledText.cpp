@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -101,8 +102,8 @@ QString ReadScrambledText(const QString& fileName) {
         text.reserve(qsizetype(expected));
 
     // Read in pieces so that whatever follows the first line is never read, and a CR at the end of a
-    // piece still sees the byte after it.
-    constexpr qint64 pieceSize = 1 << 20;
+    // piece still sees the byte after it. A small file needs no large piece.
+    const qint64 pieceSize = std::clamp<qint64>(expected + 1, 4096, 1 << 20);
     QByteArray piece(pieceSize, Qt::Uninitialized);
     bool pendingCarriageReturn = false;
     for (;;) {
