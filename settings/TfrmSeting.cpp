@@ -2,6 +2,7 @@
 #include "settings/TfrmSeting.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
@@ -113,10 +114,24 @@ void TfrmSeting::FormShow() {
 
 void TfrmSeting::Button1Click() {
     m_store.openKey(settings::KeyPath, false);
-    settings::writeGameTime(m_store, timevalue::fromDateTime(TimePicker->dateTime()));
-    settings::writeTranslation(m_store, RadioButton1->isChecked() ? settings::EnglishRussian
-                                                                  : settings::RussianEnglish);
-    settings::writeBackgroundImage(m_store, CheckBox1->isChecked());
+    try {
+        settings::writeGameTime(m_store, timevalue::fromDateTime(TimePicker->dateTime()));
+        settings::writeTranslation(m_store, RadioButton1->isChecked() ? settings::EnglishRussian
+                                                                      : settings::RussianEnglish);
+        settings::writeBackgroundImage(m_store, CheckBox1->isChecked());
+    } catch (const Failure&) {
+        m_store.closeKey();
+        // The values written before the failing one are in the store: the main window takes them
+        // too, so that it never plays by settings the store does not hold.
+        if (m_loadRegistrySetings) {
+            try {
+                m_loadRegistrySetings();
+            } catch (const Failure&) {
+                // The write's failure is the one to report.
+            }
+        }
+        throw;
+    }
     m_store.closeKey();
     if (m_loadRegistrySetings)
         m_loadRegistrySetings();
