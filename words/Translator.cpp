@@ -12,6 +12,11 @@ namespace {
 
 constexpr QStringView Separator = u"  -  ";
 
+// Most lines differ in their first character: looking at it first spares a call for each of them.
+inline bool begins(QStringView text, QStringView word) {
+    return word.isEmpty() || (!text.isEmpty() && text.front() == word.front() && text.startsWith(word));
+}
+
 } // namespace
 
 QString language(QStringView text) {
@@ -27,9 +32,9 @@ QStringList results(const WordList& list, QStringView word, const QString& langu
         const QStringView line = list.at(i);
         if (english) {
             const wordpair::Sides sides = wordpair::sides(line);
-            if (sides.english.startsWith(word))
+            if (begins(sides.english, word))
                 found.append(sides.english % Separator % sides.russian);
-        } else if (line.startsWith(word)) {
+        } else if (begins(line, word)) {
             const wordpair::Sides sides = wordpair::sides(line);
             // A line without "|" has nothing to replace.
             found.append(sides.russian.size() == line.size()
