@@ -7,7 +7,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "platform/TextCodec.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 #include "words/ScrambledText.h"
 #include "words/TfrmAddWord.h"
 #include "words/TfrmTranslate.h"
@@ -126,7 +126,7 @@ void OpenEditor(benchmark::State& state) {
     Stopwatch watch;
     for (auto _ : state) {
         watch.start();
-        TfrmAddWord window(data().platform, folder, wordList, Decoder, {});
+        TfrmAddWord window(data().platform, folder, wordList, {});
         window.show();
         QCoreApplication::processEvents();
         watch.stop();

@@ -4,7 +4,7 @@
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "platform/TextCodec.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 #include "words/ScrambledText.h"
 #include "words/WordList.h"
 
@@ -75,7 +75,7 @@ void Load(benchmark::State& state) {
     for (auto _ : state) {
         watch.start();
         WordList list;
-        Decoder(path, list);
+        loadDictionary(path, list);
         benchmark::DoNotOptimize(list.count());
         watch.stop();
     }
@@ -102,7 +102,7 @@ void reportMemory() {
     malloc_trim(0);
     const double before = residentMegabytes();
     WordList list;
-    Decoder(dictionaries.at(1000000), list);
+    loadDictionary(dictionaries.at(1000000), list);
     malloc_trim(0);
     const double after = residentMegabytes();
     const double buffers =

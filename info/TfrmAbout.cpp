@@ -6,6 +6,7 @@
 #include "info/ReadMe.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
+#include "platform/WindowLook.h"
 #include "quiz/MouseLabel.h"
 
 #include <QKeyEvent>
@@ -32,9 +33,8 @@ MouseLabel* link(const QString& text, QWidget* parent, int left, int top) {
 TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_folder(folder) {
     setWindowTitle(about::Caption);
-    // A thin caption with only the close box, above every other window.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowStaysOnTopHint);
+    makeToolWindow(*this);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
     setFixedSize(274, 137);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 

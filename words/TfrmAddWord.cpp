@@ -4,6 +4,8 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowLook.h"
+#include "words/LoadDictionary.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 #include "words/WordListModel.h"
@@ -81,13 +83,11 @@ private:
 };
 
 TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const WordList& wordList,
-                         LoadDictionary decoder, std::function<void()> reloadWordList, QWidget* parent)
+                         std::function<void()> reloadWordList, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_folder(folder), m_wordList(wordList),
-      m_decoder(std::move(decoder)), m_reloadWordList(std::move(reloadWordList)),
-      m_words(new WordListModel(this)) {
+      m_reloadWordList(std::move(reloadWordList)), m_words(new WordListModel(this)) {
     setWindowTitle(QStringLiteral("Добавление/Удаление слова в словаре пользователя"));
-    // A thin caption with only the close box, as a tool window has.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeToolWindow(*this);
     setFixedSize(416, 223);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
@@ -191,7 +191,7 @@ void TfrmAddWord::FormShow() {
     WordList lines;
     if (QFileInfo::exists(userFile)) {
         const Busy busy(*this);
-        m_decoder(userFile, lines);
+        loadDictionary(userFile, lines);
     }
     m_words->setLines(userdictionary::sorted(lines));
     const qsizetype userCount = userWords().count();

@@ -15,9 +15,6 @@ class QTabWidget;
 class WordList;
 class WordListModel;
 
-// Loads a dictionary file into a list, after what the list holds, with the progress window of a load.
-using LoadDictionary = std::function<void(const QString& fileName, WordList& list)>;
-
 // The user dictionary editor: adds pairs to "словарь/User.txt" and deletes them from it. New pairs are
 // checked against the loaded word list and the window's own alphabetical copy of the user dictionary;
 // when the window closes after a change, the main window reloads its word list.
@@ -25,7 +22,7 @@ class TfrmAddWord : public QDialog {
     Q_OBJECT
 public:
     TfrmAddWord(Platform& platform, const ProgramFolder& folder, const WordList& wordList,
-                LoadDictionary decoder, std::function<void()> reloadWordList, QWidget* parent = nullptr);
+                std::function<void()> reloadWordList, QWidget* parent = nullptr);
     ~TfrmAddWord() override;
 
     // Reloads the user dictionary into the list and refreshes the counts.
@@ -80,7 +77,6 @@ private:
     Platform& m_platform;
     ProgramFolder m_folder;
     const WordList& m_wordList;
-    LoadDictionary m_decoder;
     std::function<void()> m_reloadWordList;
     WordListModel* m_words;
     // While a load lets pending events run, the window takes no clicks and does not close, so that

@@ -4,6 +4,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowLook.h"
 #include "words/Translator.h"
 #include "words/WordList.h"
 #include "words/WordPair.h"
@@ -28,8 +29,7 @@ void setLightBlue(QWidget* widget) {
 TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_wordList(wordList) {
     setWindowTitle(QStringLiteral("Мини переводчик"));
-    // A thin caption with only the close box, as a tool window has.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeToolWindow(*this);
     setFixedSize(365, 172);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 

@@ -3,7 +3,7 @@
 #include "TestHelpers.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 #include "words/ScrambledText.h"
 #include "words/TfrmAddWord.h"
 #include "words/UserDictionary.h"
@@ -18,6 +18,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -59,13 +60,12 @@ private:
     void reload() {
         ++m_reloads;
         m_wordList.clear();
-        Decoder(mainFile(), m_wordList);
+        loadDictionary(mainFile(), m_wordList);
         if (QFile::exists(userFile()))
-            Decoder(userFile(), m_wordList);
+            loadDictionary(userFile(), m_wordList);
     }
-    std::unique_ptr<TfrmAddWord> window(LoadDictionary loader = Decoder) {
-        return std::make_unique<TfrmAddWord>(*m_platform, *m_folder, m_wordList, std::move(loader),
-                                             [this] { reload(); });
+    std::unique_ptr<TfrmAddWord> window() {
+        return std::make_unique<TfrmAddWord>(*m_platform, *m_folder, m_wordList, [this] { reload(); });
     }
     // Runs the checks inside the shown window, then closes it.
     void open(TfrmAddWord& window, std::function<void()> checks) {
@@ -260,19 +260,22 @@ private slots:
         QCOMPARE(m_reloads, 0);
     }
 
+    // The load lets pending events run: a close request or a click then must not act on a list that
+    // is half loaded.
     void closingWaitsForTheLoad() {
         start({"кот|cat"}, TestFolder::pairs(50));
-        TfrmAddWord* shown = nullptr;
-        bool openAfterClose = false;
+        auto w = window();
+        bool ranDuringLoad = false;
         bool enabledDuringLoad = true;
-        auto w = window([&](const QString& file, WordList& list) {
-            Decoder(file, list);
-            enabledDuringLoad = shown->isEnabled();
-            shown->reject();
-            openAfterClose = shown->isVisible();
+        bool openAfterClose = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            ranDuringLoad = w->userWords().count() == 0;
+            enabledDuringLoad = w->isEnabled();
+            w->reject();
+            openAfterClose = w->isVisible();
         });
-        shown = w.get();
         open(*w, [&] { QCOMPARE(w->userWords().count(), 50); });
+        QVERIFY(ranDuringLoad);
         QVERIFY(!enabledDuringLoad);
         QVERIFY(openAfterClose);
         QVERIFY(w->isEnabled());
@@ -296,7 +299,7 @@ private slots:
         file.close();
         start({"кот|cat"}, {});
         WordList read;
-        Decoder(userFile(), read);
+        loadDictionary(userFile(), read);
         const QByteArray before = readBytes(userFile());
         auto w = window();
         open(*w, [&] { QCOMPARE(itemsOf(w->userWords()), itemsOf(userdictionary::sorted(read))); });
