@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/SaveWindowLook.h"
 
+#include "platform/WindowLook.h"
+#include "quiz/WindowFonts.h"
+
 #include <QDialog>
 
 namespace savewindows {
 
 void setLook(QDialog& window, const QString& caption, QSize clientSize) {
     window.setWindowTitle(caption);
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint);
+    makeToolWindow(window);
     window.setFixedSize(clientSize);
-    // Where the Windows face is missing, one of its width, so that the texts fit their controls.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPointSize(8);
-    window.setFont(font);
+    window.setFont(windowfonts::named("MS Sans Serif", 11));
 }
 
 } // namespace savewindows
