@@ -198,6 +198,12 @@ void TfrmMain::ShowSaveWindow() {
 }
 
 void TfrmMain::SaveToCurrentFile() {
+    // A game cut loose from its file (a new game declined) is still saved when the user asks: under
+    // a name the save window takes, instead of nowhere.
+    if (game.SaveFileName.isEmpty()) {
+        ShowSaveWindow();
+        return;
+    }
     TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
                     this);
     window.Save(game.SaveFileName, false);

@@ -170,6 +170,29 @@ private slots:
                     .contains(QStringLiteral("\r\nYes:=1\r\n")));
     }
 
+    // Declining a new game cuts a reopened game loose from its file; saving it then asks for a name
+    // instead of writing nowhere.
+    void gameWithoutItsFileIsSavedUnderANewName() {
+        Game g;
+        g.saveAs(QStringLiteral("партия"));
+        g.open(QStringLiteral("партия.gsv"));
+        g.f.platform.answerMessage(mb::IdNo);
+        g.window.mnuNewGameClick();
+        g.window.AnswerClick(g.window.game.RealButton);
+        QVERIFY(g.window.game.SaveFileName.isEmpty());
+
+        g.f.platform.onModal([](QDialog& dialog) {
+            QCoreApplication::processEvents();
+            auto& save = static_cast<TfrmSave&>(dialog);
+            save.Edit1->setText(QStringLiteral("продолжение"));
+            save.Button1->click();
+        });
+        g.window.SaveToCurrentFile();
+
+        QCOMPARE(g.window.game.SaveFileName, g.savePath(QStringLiteral("продолжение.gsv")));
+        QVERIFY(ReadScrambledText(g.window.game.SaveFileName).contains(QStringLiteral("\r\nYes:=1\r\n")));
+    }
+
     // A file that cannot be restored leaves the running game on screen and its clock as they were.
     void badFileLeavesTheGame() {
         Game g;
