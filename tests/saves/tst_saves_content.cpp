@@ -133,18 +133,6 @@ private slots:
         QCOMPARE(savedgame::format(savedgame::parse(content)), content);
     }
 
-    void restoredValues() {
-        const SavedGame saved = savedgame::parse(exampleWith(6, QStringLiteral("PlayerName:=Question:=x")));
-        QCOMPARE(saved.PlayerName, QStringLiteral("Question:=x"));
-        QCOMPARE(saved.Question, QStringLiteral("cat"));
-        QCOMPARE(saved.Points, 200);
-        QCOMPARE(timevalue::toText(saved.TimeLeft), QStringLiteral("0:01:12"));
-        QCOMPARE(saved.Answers[3], QStringLiteral("D.   окно"));
-        QCOMPARE(savedgame::questionBoxText(saved), QStringLiteral("Выберете перевод слова:\r\ncat"));
-        QCOMPARE(savedgame::remainingTimeText(saved), QStringLiteral("У вас осталось:  0:01:12"));
-        QCOMPARE(savedgame::saveTimeText(saved), QStringLiteral("Время сохранения: 06.12.2026 23:49:52"));
-    }
-
     // Keys are found at line starts, in any order, the first of a doubled key counting.
     void keyLookup_data() {
         QTest::addColumn<QString>("content");
