@@ -2,6 +2,9 @@
 #include "app/TfrmMain.h"
 
 #include "app/MenuIcons.h"
+#include "info/AppIcon.h"
+#include "info/ReadMe.h"
+#include "info/TfrmAbout.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
@@ -10,8 +13,13 @@
 #include "quiz/GameBoard.h"
 #include "quiz/MouseLabel.h"
 #include "quiz/WindowFonts.h"
+#include "saves/SavedGame.h"
+#include "saves/SavedGameBoard.h"
+#include "saves/TfrmOpen.h"
+#include "saves/TfrmSave.h"
 #include "settings/TfrmSeting.h"
 #include "words/LoadDictionary.h"
+#include "words/TfrmAddWord.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -26,6 +34,7 @@
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
+    setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -186,8 +195,24 @@ void TfrmMain::Timer2Timer() {
 void TfrmMain::LoadPlayersInformation() {}
 void TfrmMain::ShowPlayerSelection() {}
 void TfrmMain::SaveGameRezoults() {}
-void TfrmMain::ShowSaveWindow() {}
-void TfrmMain::SaveToCurrentFile() {}
+
+void TfrmMain::ShowSaveWindow() {
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::SaveToCurrentFile() {
+    // A game cut loose from its file (a new game declined) is still saved when the user asks: under
+    // a name the save window takes, instead of nowhere.
+    if (game.SaveFileName.isEmpty()) {
+        ShowSaveWindow();
+        return;
+    }
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    window.Save(game.SaveFileName, false);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
@@ -229,11 +254,30 @@ void TfrmMain::mnuSaveClick() {
 
 void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
 
-void TfrmMain::mnuReadMeClick() { m_platform.shellOpen(m_folder.file(QStringLiteral("ReadMe.htm"))); }
+void TfrmMain::mnuOpenClick() {
+    const auto showRestored = [this](const SavedGame& saved) {
+        showSavedGame(*board, saved);
+        UpdateKolichestvo();
+        Timer1->start();
+        mnuSave->setEnabled(true);
+    };
+    TfrmOpen window(m_platform, m_folder, game, showRestored, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::mnuReadMeClick() { openReadMe(m_platform, m_folder); }
 
 // Their windows come later.
-void TfrmMain::mnuOpenClick() {}
 void TfrmMain::mnuChangePlayerClick() {}
 void TfrmMain::mnuShowResultsClick() {}
-void TfrmMain::N12Click() {}
-void TfrmMain::mnuAboutClick() {}
+
+void TfrmMain::N12Click() {
+    // The game goes on meanwhile; a change reaches the word list when the window closes.
+    TfrmAddWord window(m_platform, m_folder, lstQuestion, [this] { LoadWordLists(); }, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::mnuAboutClick() {
+    TfrmAbout window(m_platform, m_folder, this);
+    m_platform.showModal(window);
+}
