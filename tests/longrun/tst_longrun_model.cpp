@@ -1,0 +1,310 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Long random runs of the player's commands (answers, the clock, new, aborted, saved and reopened
+// games) against a reference model of what the files on disk must hold, checked after every step.
+// LEXI_LONGRUN_STEPS sets the steps of each run (scripts/longrun runs 100,000); the test suite runs a
+// short one.
+#include "MainWindowFixture.h"
+#include "platform/RegionalFormats.h"
+#include "quiz/TimeValue.h"
+#include "saves/SaveListBox.h"
+#include "saves/SavedGame.h"
+#include "saves/TfrmOpen.h"
+#include "saves/TfrmSave.h"
+#include "words/ScrambledText.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTimer>
+#include <random>
+
+namespace {
+
+enum class Step { Answer, Tick, Pause, Resume, Abort, NewGameYes, NewGameNo, Save, SaveAs, Open, Count };
+
+const QStringList SaveNames = {QStringLiteral("a"), QStringLiteral("игра"), QStringLiteral("Ёж и «ёлка» №1"),
+                               QString(60, u'x')};
+
+// What a saved-game file must hold, as the player saw the game when saving it.
+struct SavedRecord {
+    QString date;
+    qint32 yes = 0, no = 0, points = 0;
+    int leftSeconds = 0;
+    QString question;
+    std::array<QString, 4> answers;
+    qint32 realButton = 0;
+};
+
+struct Model {
+    bool running = false, clock = false;
+    qint32 yes = 0, no = 0, points = 0;
+    int gameSeconds = 4, leftSeconds = 4;
+    bool save = false, saveAs = false;
+    QString saveFile;                 // the entry the game belongs to, empty for none
+    QMap<QString, SavedRecord> files; // entry name in the save folder -> content
+};
+
+QString clockText(int seconds) {
+    return timevalue::toText(seconds * timevalue::OneSecond);
+}
+
+int seconds(double value) {
+    return int(std::lround(value / timevalue::OneSecond));
+}
+
+// The word asked: the line after the prompt in the question box, none after a game.
+QString questionShown(const QString& box) {
+    const qsizetype start = box.indexOf(QLatin1String("\r\n"));
+    if (start < 0)
+        return {};
+    const QString rest = box.mid(start + 2);
+    return rest.left(rest.indexOf(QLatin1String("\r\n")));
+}
+
+qsizetype stepsPerRun() {
+    bool ok = false;
+    const qsizetype steps = qEnvironmentVariableIntValue("LEXI_LONGRUN_STEPS", &ok);
+    return ok && steps > 0 ? steps : 400;
+}
+
+} // namespace
+
+class TestLongRunModel : public QObject {
+    Q_OBJECT
+
+private:
+    MainWindowFixture* f = nullptr;
+    TfrmMain* window = nullptr;
+    Model model;
+    int questions = 0; // questions the step was to ask
+    int saves = 0, opens = 0;
+
+    QString savePath(const QString& entry) const { return f->folder.path(QStringLiteral("Save/") + entry); }
+
+    SavedRecord recordNow() const {
+        SavedRecord r;
+        r.date = regional::dateTimeText(f->platform.now());
+        r.yes = model.yes;
+        r.no = model.no;
+        r.points = model.points;
+        r.leftSeconds = model.leftSeconds;
+        r.question = questionShown(window->board->memoText());
+        for (int k = 0; k < 4; ++k)
+            r.answers[k] = window->board->answerLabel(k + 1)->text();
+        r.realButton = window->game.RealButton;
+        return r;
+    }
+
+    // The save window given a name; the overwrite question, if it comes, answered as told.
+    void saveThroughWindow(const QString& name, bool overwrite, QAction* command) {
+        const bool exists = model.files.contains(name + QStringLiteral(".gsv"));
+        if (exists) {
+            f->platform.answerMessage(overwrite ? mb::IdYes : mb::IdNo);
+            ++questions;
+        }
+        f->platform.onModal([name](QDialog& dialog) {
+            auto& save = static_cast<TfrmSave&>(dialog);
+            QCoreApplication::processEvents();
+            save.Edit1->setText(name);
+            save.Button1->click();
+        });
+        if (!exists || overwrite) {
+            const QString entry = name + QStringLiteral(".gsv");
+            model.files[entry] = recordNow();
+            model.saveFile = entry;
+            ++saves;
+        }
+        command->trigger();
+    }
+
+    void open(const QString& entry) {
+        f->platform.onModal([entry](QDialog& dialog) {
+            auto& open = static_cast<TfrmOpen&>(dialog);
+            QCoreApplication::processEvents();
+            open.ListBox1->setCurrentItem(open.ListBox1->findItems(entry, Qt::MatchExactly).value(0));
+            open.Button1->click();
+        });
+        window->mnuOpen->trigger();
+        ++opens;
+        const SavedRecord& r = model.files[entry];
+        model.yes = r.yes;
+        model.no = r.no;
+        model.points = r.points;
+        model.leftSeconds = r.leftSeconds;
+        model.running = model.clock = true;
+        model.save = true;
+        model.saveFile = entry;
+        QCOMPARE(window->board->memoText(), QStringLiteral("Выберете перевод слова:\r\n") + r.question);
+        for (int k = 0; k < 4; ++k)
+            QCOMPARE(window->board->answerLabel(k + 1)->text(), r.answers[k]);
+        QCOMPARE(window->game.RealButton, r.realButton);
+        QCOMPARE(window->board->lblPlayerReccord->text(), QStringLiteral("Время сохранения: ") + r.date);
+    }
+
+    void step(std::mt19937& random) {
+        const auto kind = Step(random() % unsigned(Step::Count));
+        switch (kind) {
+        case Step::Answer: {
+            const int position = int(random() % 4) + 1;
+            if (model.running) {
+                const bool right = window->game.RealButton == position;
+                (right ? model.yes : model.no) += 1;
+                model.points += right ? 100 : -100;
+            }
+            window->AnswerClick(position);
+            break;
+        }
+        case Step::Tick:
+            if (!window->Timer1->isActive())
+                return;
+            if (clockText(model.leftSeconds) != QStringLiteral("0:00:01")) {
+                model.leftSeconds -= 1;
+            } else {
+                model.leftSeconds = model.gameSeconds;
+                model.clock = model.running = false;
+                model.save = true;
+            }
+            window->Timer1Timer();
+            break;
+        case Step::Pause:
+            model.clock = false;
+            window->mnuStopGame->trigger();
+            break;
+        case Step::Resume:
+            model.clock = model.clock || model.running;
+            window->mnuResumeGame->trigger();
+            break;
+        case Step::Abort:
+            model.leftSeconds = model.gameSeconds;
+            model.clock = model.running = false;
+            model.yes = model.no = model.points = 0;
+            model.save = true;
+            model.saveFile.clear();
+            window->mnuAbortGame->trigger();
+            break;
+        case Step::NewGameYes:
+        case Step::NewGameNo:
+            if (model.running) {
+                f->platform.answerMessage(kind == Step::NewGameYes ? mb::IdYes : mb::IdNo);
+                ++questions;
+            }
+            if (!model.running || kind == Step::NewGameYes) {
+                if (model.running)
+                    model.leftSeconds = model.gameSeconds;
+                model.running = model.clock = true;
+                model.yes = model.no = model.points = 0;
+                model.save = model.saveAs = true;
+            } else {
+                model.clock = true;
+            }
+            // A new game, or one that goes on declined, belongs to no file.
+            model.saveFile.clear();
+            window->mnuNewGame->trigger();
+            break;
+        case Step::Save:
+            if (!model.save)
+                return;
+            if (model.saveFile.isEmpty()) {
+                saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2, window->mnuSave);
+            } else {
+                model.files[model.saveFile] = recordNow();
+                ++saves;
+                window->mnuSave->trigger();
+            }
+            break;
+        case Step::SaveAs:
+            if (!model.saveAs)
+                return;
+            saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2, window->mnuSaveAs);
+            break;
+        case Step::Open: {
+            if (model.files.isEmpty())
+                return;
+            const QStringList entries = model.files.keys();
+            open(entries[random() % entries.size()]);
+            break;
+        }
+        case Step::Count:
+            break;
+        }
+        // A later moment for the next save, so that each file's date tells which save wrote it.
+        f->platform.setNow(f->platform.now().addSecs(1));
+    }
+
+    void checkAgainstModel(qsizetype stepNumber) {
+        const QByteArray where = "step " + QByteArray::number(stepNumber);
+        // The questions the step was to ask, and no failure.
+        for (const auto& message : f->platform.messages)
+            QVERIFY2(message.caption != QStringLiteral("LexiTrainer"), qPrintable(message.text));
+        QCOMPARE(f->platform.messages.size(), questions);
+        QVERIFY2(window->game.GameRunning == model.running, where);
+        QVERIFY2(window->Timer1->isActive() == model.clock, where);
+        QCOMPARE(window->game.YesCount, model.yes);
+        QCOMPARE(window->game.NoCount, model.no);
+        QCOMPARE(window->game.Points, model.points);
+        QCOMPARE(timevalue::toText(window->game.TimeLeft), clockText(model.leftSeconds));
+        QCOMPARE(window->mnuSave->isEnabled(), model.save);
+        QCOMPARE(window->mnuSaveAs->isEnabled(), model.saveAs);
+        QCOMPARE(window->game.SaveFileName, model.saveFile.isEmpty() ? QString() : savePath(model.saveFile));
+
+        // The save folder holds the model's files and nothing else, each whole.
+        QStringList onDisk = QDir(f->folder.path(QStringLiteral("Save")))
+                                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        onDisk.sort();
+        QCOMPARE(onDisk, model.files.keys());
+        for (auto it = model.files.cbegin(); it != model.files.cend(); ++it) {
+            const SavedRecord& r = it.value();
+            const SavedGame saved = savedgame::parse(ReadScrambledText(savePath(it.key())));
+            QVERIFY2(saved.Date == r.date && saved.YesCount == r.yes && saved.NoCount == r.no &&
+                         saved.Points == r.points,
+                     where + " " + it.key().toUtf8());
+            QCOMPARE(timevalue::toText(saved.GameTime), clockText(model.gameSeconds));
+            QCOMPARE(seconds(saved.TimeLeft), r.leftSeconds);
+            QCOMPARE(saved.PlayerName, QStringLiteral("Иван"));
+            QCOMPARE(saved.Question, r.question);
+            QCOMPARE(saved.Answers, r.answers);
+            QCOMPARE(saved.RealButton, r.realButton);
+            QCOMPARE(saved.DirectionTrans, QStringLiteral("EN\\RU"));
+        }
+    }
+
+private slots:
+    void randomRunsKeepTheFiles_data() {
+        QTest::addColumn<unsigned>("seed");
+        for (unsigned seed : {3u, 11u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void randomRunsKeepTheFiles() {
+        QFETCH(unsigned, seed);
+        std::mt19937 random(seed);
+        MainWindowFixture fixture;
+        f = &fixture;
+        model = Model();
+        saves = opens = 0;
+        fixture.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(12));
+        window = &fixture.start();
+        window->Timer2->stop();
+        window->game.PlayerName = QStringLiteral("Иван");
+        // A short game, so that runs pass through its end often.
+        window->game.GameTime = window->game.TimeLeft = timevalue::fromHms(0, 0, 4);
+        fixture.platform.messages.clear();
+
+        const qsizetype steps = stepsPerRun();
+        for (qsizetype n = 0; n < steps; ++n) {
+            fixture.platform.messages.clear();
+            questions = 0;
+            step(random);
+            checkAgainstModel(n);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        // A run that never saved or reopened a game would have checked little.
+        QVERIFY(saves > 10 && opens > 10);
+        qInfo("%lld steps, %d saves, %d games reopened, %lld files", qlonglong(steps), saves, opens,
+              qlonglong(model.files.size()));
+    }
+};
+
+QTEST_MAIN(TestLongRunModel)
+#include "tst_longrun_model.moc"
