@@ -9,9 +9,11 @@
 #include "saves/SavedGame.h"
 #include "words/ScrambledText.h"
 
+#include <QRegularExpression>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -23,6 +25,37 @@ std::optional<SavedGame> parsed(QStringView content) {
         FUZZ_CHECK(!failure.message().isEmpty());
         return std::nullopt;
     }
+}
+
+// A decimal integer of 32 bits with an optional sign, blanks around it allowed; nothing else.
+std::optional<qint32> decimal(const QString& text) {
+    static const QRegularExpression shape(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString trimmed = text.trimmed();
+    if (!shape.match(trimmed).hasMatch())
+        return std::nullopt;
+    const QString digits = trimmed.sliced(trimmed[0] == u'+' || trimmed[0] == u'-' ? 1 : 0);
+    qint64 value = 0;
+    for (const QChar c : digits) {
+        value = value * 10 + (c.unicode() - u'0');
+        if (value > qint64(1) << 32)
+            return std::nullopt;
+    }
+    if (trimmed[0] == u'-')
+        value = -value;
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return qint32(value);
+}
+
+// The numbers of a game read back are the numbers its file spells.
+void checkNumbers(QStringView content, const SavedGame& game) {
+    const auto spelled = [&](QStringView key) {
+        return decimal(GetStrValue(content, key).value_or(QString()));
+    };
+    FUZZ_CHECK(spelled(u"Yes:=") == game.YesCount);
+    FUZZ_CHECK(spelled(u"No:=") == game.NoCount);
+    FUZZ_CHECK(spelled(u"Очки:=") == game.Points);
+    FUZZ_CHECK(spelled(u"RealButton:=") == game.RealButton);
 }
 
 // Equal as the file can tell: times only by their text.
@@ -118,13 +151,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The input as a saved-game file.
     const QString path = fuzz::scratchFile("input.gsv");
     fuzz::writeFile(path, bytes);
-    if (const std::optional<SavedGame> game = parsed(ReadScrambledText(path))) {
+    const QString content = ReadScrambledText(path);
+    if (const std::optional<SavedGame> game = parsed(content)) {
         FUZZ_CHECK(game->RealButton >= 0 && game->RealButton <= 4);
+        checkNumbers(content, *game);
         checkRoundTrip(*game);
     }
     // The input as plain content, which may hold any character.
-    if (const std::optional<SavedGame> game = parsed(ansi::decode(bytes)))
+    const QString plain = ansi::decode(bytes);
+    if (const std::optional<SavedGame> game = parsed(plain)) {
+        checkNumbers(plain, *game);
         checkRoundTrip(*game);
+    }
 
     checkRoundTrip(gameOf(data, size));
     return 0;
