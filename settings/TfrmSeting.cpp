@@ -114,16 +114,19 @@ void TfrmSeting::FormShow() {
 
 void TfrmSeting::Button1Click() {
     m_store.openKey(settings::KeyPath, false);
+    int written = 0;
     try {
         settings::writeGameTime(m_store, timevalue::fromDateTime(TimePicker->dateTime()));
+        ++written;
         settings::writeTranslation(m_store, RadioButton1->isChecked() ? settings::EnglishRussian
                                                                       : settings::RussianEnglish);
+        ++written;
         settings::writeBackgroundImage(m_store, CheckBox1->isChecked());
     } catch (const Failure&) {
         m_store.closeKey();
         // The values written before the failing one are in the store: the main window takes them
         // too, so that it never plays by settings the store does not hold.
-        if (m_loadRegistrySetings) {
+        if (written > 0 && m_loadRegistrySetings) {
             try {
                 m_loadRegistrySetings();
             } catch (const Failure&) {
