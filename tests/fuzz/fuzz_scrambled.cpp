@@ -5,6 +5,7 @@
 #include "platform/TextCodec.h"
 #include "words/Decoder.h"
 #include "words/ScrambledText.h"
+#include "words/UserDictionary.h"
 #include "words/WordList.h"
 
 #include <QStringList>
@@ -130,6 +131,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkItems(list, grown);
     list.clear();
     checkItems(list, {});
+
+    // The user dictionary editor's list: every line once, sorted; deleting a line rewrites the others.
+    {
+        WordList userWords;
+        load(path, userWords);
+        const WordList sorted = userdictionary::sorted(userWords);
+        QStringList sortedLines;
+        for (qsizetype i = 0; i < sorted.count(); ++i)
+            sortedLines.append(sorted.at(i).toString());
+        QStringList a = sortedLines, b = lines;
+        a.sort();
+        b.sort();
+        FUZZ_CHECK(a == b);
+        if (!sortedLines.isEmpty()) {
+            const qsizetype row = qsizetype(size % std::size_t(sortedLines.size()));
+            const QString rewritten = fuzz::scratchFile("User.txt");
+            userdictionary::writeWithout(rewritten, sorted, row);
+            sortedLines.removeAt(row);
+            WordList back;
+            load(rewritten, back);
+            checkItems(back, sortedLines);
+        }
+    }
 
     // What the program writes is the first line alone, and reads back as the same text, also when
     // appended to itself.
