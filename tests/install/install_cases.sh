@@ -64,6 +64,12 @@ same_player_files() {
   done
 }
 
+validate() {
+  command -v desktop-file-validate >/dev/null ||
+    fail "desktop-file-validate is missing: scripts/setup installs it (desktop-file-utils)"
+  desktop-file-validate "$1" || fail "desktop-file-validate rejects $1"
+}
+
 install_from() {
   LEXITRAINER_INSTALL_FROM=$1 "$source_dir/scripts/install"
 }
@@ -87,7 +93,7 @@ lands_where_the_desktop_looks)
       "$XDG_DATA_HOME/icons/hicolor/${size}x$size/apps/lexitrainer.png"
   done
   entry="$XDG_DATA_HOME/applications/lexitrainer.desktop"
-  desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+  validate "$entry"
   [[ "$(desktop_value "$entry" Exec)" == "$program/LexiTrainer" ]] || fail "Exec is not $program/LexiTrainer"
   [[ "$(desktop_value "$entry" Path)" == "$program" ]] || fail "Path is not $program"
   [[ "$(desktop_value "$entry" Icon)" == lexitrainer ]] || fail "Icon is not lexitrainer"
@@ -107,7 +113,7 @@ home_without_xdg_data_home)
   program="$HOME/.local/share/LexiTrainer"
   same_file "$work/build/LexiTrainer" "$program/LexiTrainer"
   entry="$HOME/.local/share/applications/lexitrainer.desktop"
-  desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
+  validate "$entry"
   [[ "$(desktop_value "$entry" Exec)" == "\"$work/my \\\\\$home/.local/share/LexiTrainer/LexiTrainer\"" ]] ||
     fail "Exec not quoted: $(desktop_value "$entry" Exec)"
   [[ "$(desktop_value "$entry" Path)" == "$program" ]] || fail "Path is not $program"
@@ -206,8 +212,9 @@ SETUP
   [[ -e "$work/setup-ran" ]] || fail "install did not set up and build"
   same_file "$work/repo/build/LexiTrainer/LexiTrainer" "$XDG_DATA_HOME/LexiTrainer/LexiTrainer"
   rm "$work/setup-ran"
+  # Given relative to where it is called from, as a user types it.
   fake_build "$work/given" given
-  LEXITRAINER_INSTALL_FROM="$work/given" "$work/repo/scripts/install" >/dev/null
+  (cd "$work" && LEXITRAINER_INSTALL_FROM=given "$work/repo/scripts/install" >/dev/null)
   [[ ! -e "$work/setup-ran" ]] || fail "install built although given a built folder"
   same_file "$work/given/LexiTrainer" "$XDG_DATA_HOME/LexiTrainer/LexiTrainer"
   # A folder that is not a build fails and leaves the installation as it was.
