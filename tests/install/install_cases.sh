@@ -34,15 +34,16 @@ fake_build() {
   cp -R "$built/icons" "$1/icons"
 }
 
-# put_player_files FOLDER: every kind of file the player's game writes, with bytes no text tool keeps.
+# put_player_files FOLDER WHOSE: every kind of file the player's game writes, with bytes no text tool
+# keeps.
 put_player_files() {
   mkdir -p "$1/словарь" "$1/Save/старые"
-  printf 'players\r\n\x98\xff\x00end' >"$1/Players.ini"
-  printf 'user\x00\x98\xe0' >"$1/словарь/User.txt"
-  printf 'game one\x01' >"$1/Save/Игра 1.gsv"
-  printf 'game two\x02' >"$1/Save/старые/two.gsv"
-  printf 'BM\x00\x01picture' >"$1/BackgroundImage.bmp"
-  printf 'REGEDIT4\r\n\r\n' >"$1/LexiTrainer.reg"
+  printf 'players %s\r\n\x98\xff\x00end' "$2" >"$1/Players.ini"
+  printf 'user %s\x00\x98\xe0' "$2" >"$1/словарь/User.txt"
+  printf 'game one %s\x01' "$2" >"$1/Save/Игра 1.gsv"
+  printf 'game two %s\x02' "$2" >"$1/Save/старые/two.gsv"
+  printf 'BM\x00\x01picture %s' "$2" >"$1/BackgroundImage.bmp"
+  printf 'REGEDIT4\r\n\r\n; %s' "$2" >"$1/LexiTrainer.reg"
 }
 
 player_paths=(Players.ini словарь/User.txt "Save/Игра 1.gsv" Save/старые/two.gsv BackgroundImage.bmp
@@ -97,8 +98,6 @@ lands_where_the_desktop_looks)
   [[ "$(desktop_value "$entry" Exec)" == "$program/LexiTrainer" ]] || fail "Exec is not $program/LexiTrainer"
   [[ "$(desktop_value "$entry" Path)" == "$program" ]] || fail "Path is not $program"
   [[ "$(desktop_value "$entry" Icon)" == lexitrainer ]] || fail "Icon is not lexitrainer"
-  [[ "$(desktop_value "$entry" Name)" == LexiTrainer ]] || fail "Name is not LexiTrainer"
-  [[ "$(desktop_value "$entry" Categories)" == "Education;Languages;" ]] || fail "wrong Categories"
   [[ -z "$(find "$XDG_DATA_HOME" -name '.LexiTrainer-install.*' -o -name '.lexitrainer.desktop.*')" ]] ||
     fail "temporary files left behind"
   ;;
@@ -123,16 +122,20 @@ home_without_xdg_data_home)
 second_install_keeps_player_files)
   export XDG_DATA_HOME="$work/data"
   program="$XDG_DATA_HOME/LexiTrainer"
+  # Builds someone played in hold that player's files: a first install leaves them behind, and a second
+  # does not let them replace the installed ones.
   fake_build "$work/v1" v1
   echo dropped >"$work/v1/old.txt"
+  put_player_files "$work/v1" "the build's"
   install_from "$work/v1" >/dev/null
-  put_player_files "$program"
+  for path in Players.ini словарь/User.txt Save BackgroundImage.bmp LexiTrainer.reg; do
+    [[ ! -e "$program/$path" ]] || fail "$path was copied from the build"
+  done
+  put_player_files "$program" "the installed"
   keep_copy "$program" "$work/before"
-  # The new build was played in: its own player files must not replace the installed ones.
   fake_build "$work/v2" v2
   echo added >"$work/v2/sound/New.wav"
-  put_player_files "$work/v2"
-  echo "other player" >"$work/v2/Players.ini"
+  put_player_files "$work/v2" "the new build's"
   rm "$work/v2/icons/hicolor/22x22/apps/lexitrainer.png"
   output=$(install_from "$work/v2")
   same_player_files "$program" "$work/before"
@@ -146,25 +149,12 @@ second_install_keeps_player_files)
   [[ "$output" == *"Not copied from $work/v2"*Players.ini* ]] || fail "the files left in the build are not named"
   ;;
 
-build_played_in_is_not_copied)
-  export XDG_DATA_HOME="$work/data"
-  fake_build "$work/build" v1
-  put_player_files "$work/build"
-  install_from "$work/build" >/dev/null
-  program="$XDG_DATA_HOME/LexiTrainer"
-  for path in Players.ini словарь/User.txt Save BackgroundImage.bmp LexiTrainer.reg; do
-    [[ ! -e "$program/$path" ]] || fail "$path was copied from the build"
-  done
-  same_file "$work/build/словарь/main.txt" "$program/словарь/main.txt"
-  [[ -e "$work/build/Players.ini" ]] || fail "the build's own files were touched"
-  ;;
-
 uninstall_keeps_player_files_until_purge)
   export XDG_DATA_HOME="$work/data"
   program="$XDG_DATA_HOME/LexiTrainer"
   fake_build "$work/build" v1
   install_from "$work/build" >/dev/null
-  put_player_files "$program"
+  put_player_files "$program" "the installed"
   keep_copy "$program" "$work/before"
   output=$("$source_dir/scripts/uninstall")
   [[ ! -e "$XDG_DATA_HOME/applications/lexitrainer.desktop" ]] || fail "the menu entry stayed"
