@@ -36,6 +36,18 @@ inline QString blockOf(const QString& name, const QStringList& games) {
     return listText(lines);
 }
 
+// Game k of a test: dated "0k.01.2007", k right answers, k * 100 points.
+inline QString gameNumber(int k) {
+    return QStringLiteral("0%1.01.2007;%1;0;%2;0:03:00").arg(k).arg(k * 100);
+}
+
+inline QString fiveGames(const QString& name) {
+    QStringList games;
+    for (int k = 1; k <= 5; ++k)
+        games << gameNumber(k);
+    return blockOf(name, games);
+}
+
 // A program folder with a player file, and the main window's side of the player windows: the player
 // text reloaded from the file, the labels and what the windows asked of it.
 struct PlayerTestHost : PlayerHost {

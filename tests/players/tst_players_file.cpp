@@ -18,14 +18,6 @@ const std::array<QString, RecordLineCount> MaxsGame = {QStringLiteral("06.03.200
                                                        QStringLiteral("7"), QStringLiteral("9"),
                                                        QStringLiteral("-200"), QStringLiteral("0:03:00")};
 
-// Five games; game k is dated "k.01.2007" and scored k * 100.
-QString fiveGames(const QString& name) {
-    QStringList games;
-    for (int k = 1; k <= 5; ++k)
-        games << QStringLiteral("0%1.01.2007;%1;0;%100;0:03:00").arg(k);
-    return blockOf(name, games);
-}
-
 } // namespace
 
 class TestPlayerFile : public QObject {
@@ -186,7 +178,7 @@ private slots:
         QFETCH(QList<int>, kept);
         QStringList games;
         for (int k : kept)
-            games << QStringLiteral("0%1.01.2007;%1;0;%100;0:03:00").arg(k);
+            games << gameNumber(k);
         const QString text = Olga + fiveGames(QStringLiteral("P")) + Max;
         QCOMPARE(*withoutGames(text, u"P", selected), Olga + blockOf(QStringLiteral("P"), games) + Max);
     }

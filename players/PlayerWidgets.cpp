@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "players/PlayerWidgets.h"
+
+#include <QListWidget>
+
+namespace playerwidgets {
+
+QFont font(const char* family, int pixels, bool bold) {
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QListWidget* nameList(QWidget* parent, const QRect& place, const char* family) {
+    auto* list = new QListWidget(parent);
+    list->setGeometry(place);
+    list->setFont(font(family, 19, true));
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, QColor(157, 185, 235));
+    palette.setColor(QPalette::Text, QColor(128, 0, 0));
+    list->setPalette(palette);
+    list->setUniformItemSizes(true);
+    return list;
+}
+
+void setItemHeights(QListWidget* list) {
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSizeHint(QSize(0, 22));
+}
+
+QListWidgetItem* selectedItem(const QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? nullptr : items.first();
+}
+
+} // namespace playerwidgets
