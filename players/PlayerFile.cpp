@@ -261,24 +261,31 @@ std::optional<QString> withGamesCleared(QStringView text, QStringView name) {
 }
 
 QString normalisedLineBreaks(const QString& text) {
-    const qsizetype size = text.size();
+    const QStringView view(text);
+    const qsizetype size = view.size();
     const auto lone = [&](qsizetype i) {
-        return (text[i] == u'\r' && (i + 1 == size || text[i + 1] != u'\n')) ||
-               (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r'));
+        return view[i] == u'\r' ? i + 1 == size || view[i + 1] != u'\n' : i == 0 || view[i - 1] != u'\r';
     };
-    qsizetype first = 0;
-    while (first < size && !lone(first))
-        ++first;
+    // The file holds long lines and few breaks: look only at the breaks, with the library's fast search.
+    qsizetype first = size;
+    for (const char16_t breakChar : {u'\r', u'\n'}) {
+        for (qsizetype i = view.indexOf(breakChar); i >= 0 && i < first; i = view.indexOf(breakChar, i + 1)) {
+            if (lone(i)) {
+                first = i;
+                break;
+            }
+        }
+    }
     if (first == size)
         return text;
     QString result;
     result.reserve(size + (size - first) / 8 + 2);
-    result.append(QStringView(text).first(first));
+    result.append(view.first(first));
     for (qsizetype i = first; i < size; ++i) {
-        if (lone(i))
+        if ((view[i] == u'\r' || view[i] == u'\n') && lone(i))
             result.append(CrLf);
         else
-            result.append(text[i]);
+            result.append(view[i]);
     }
     return result;
 }
