@@ -1,33 +1,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/ProgramFolder.h"
 #include "quiz/GameState.h"
 #include "settings/SettingsStore.h"
 #include "words/WordList.h"
 
 #include <QMainWindow>
-#include <QPixmap>
 #include <functional>
 
+class GameBoard;
 class KeyStore;
-class MouseLabel;
 class Platform;
 class QAction;
-class QFrame;
-class QLabel;
-class QTextEdit;
+class QMenu;
 class QTimer;
 
-// The one permanent window: the question box, the four answer buttons, the score panel and the menu.
-// It owns the game state, the word list and the player text; every other window is a modal dialog
-// opened by one of its commands.
-class TfrmMain : public QMainWindow, public GameState, public SettingsTarget {
+// The one permanent window: the game board, the menu and the two timers. It owns the game state, the
+// word list and the player text; every other window is a modal dialog opened by one of its commands
+// and given only what it works on. The handlers here stay short: the rules live in the subsystems.
+class TfrmMain : public QMainWindow, public SettingsTarget {
     Q_OBJECT
 public:
-    TfrmMain(Platform& platform, KeyStore& keyStore, QWidget* parent = nullptr);
+    TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent = nullptr);
     ~TfrmMain() override;
-
-    Platform& platform() { return m_platform; }
 
     // Start-up, once, when the window is first shown.
     void FormShow();
@@ -35,6 +31,8 @@ public:
     bool FormCloseQuery();
     void FileAccess(const QString& fileName);
     void Decoder(const QString& fileName, WordList& list);
+    // Clears the word list and loads the standard, then the user dictionary, each if it exists.
+    void LoadWordLists();
     void LoadRegistrySetings();
     void Timer2Timer();
 
@@ -45,9 +43,8 @@ public:
     void ShowSaveWindow();
     void SaveToCurrentFile();
 
-    // The game (quiz/).
+    // The game.
     void NewQuestion();
-    void ShowRND(int realButton, qsizetype rightIndex);
     void mnuNewGameClick();
     void AnswerClick(int position);
     void Answer1Click() { AnswerClick(1); }
@@ -61,24 +58,6 @@ public:
     void mnuStopGameClick();
     void mnuResumeGameClick();
     void N13Click();
-
-    // The answer buttons' faces (quiz/).
-    void AnswerMouseMove(int position);
-    void AnswerMouseDown(int position);
-    void AnswerMouseUp(int position);
-    void Answer1MouseMove() { AnswerMouseMove(1); }
-    void Answer2MouseMove() { AnswerMouseMove(2); }
-    void Answer3MouseMove() { AnswerMouseMove(3); }
-    void Answer4MouseMove() { AnswerMouseMove(4); }
-    void Answer1MouseDown() { AnswerMouseDown(1); }
-    void Answer2MouseDown() { AnswerMouseDown(2); }
-    void Answer3MouseDown() { AnswerMouseDown(3); }
-    void Answer4MouseDown() { AnswerMouseDown(4); }
-    void Answer1MouseUp() { AnswerMouseUp(1); }
-    void Answer2MouseUp() { AnswerMouseUp(2); }
-    void Answer3MouseUp() { AnswerMouseUp(3); }
-    void Answer4MouseUp() { AnswerMouseUp(4); }
-    void imgBqrMouseMove();
 
     // Window-opening and other menu commands.
     void mnuOpenClick();
@@ -98,25 +77,10 @@ public:
     void loadBackground(const QString& path) override;
     void clearBackground() override;
 
-    // The question box's text, its lines joined by CR LF.
-    QString memoText() const;
-    void setMemoText(const QString& text);
-    MouseLabel* answerImage(int position) const;
-    QLabel* answerLabel(int position) const;
-
-    // Controls.
-    MouseLabel* imgBqr;
-    QPixmap imgNormal, imgMouseMove, imgPress;
-    QLabel* lblPlayerReccord;
-    QLabel* lblCurrentPlayer;
-    MouseLabel *Answer1, *Answer2, *Answer3, *Answer4;
-    MouseLabel *lblAnswer1, *lblAnswer2, *lblAnswer3, *lblAnswer4;
+    GameState game;
     WordList lstQuestion;
     QString MemoPlayers;
-    QTextEdit* mmWorld;
-    QFrame* Panel1;
-    QLabel* Image2;
-    QLabel *Label16, *Label17, *Label19, *Label3;
+    GameBoard* board;
     QTimer* Timer1;
     QTimer* Timer2;
 
@@ -125,23 +89,20 @@ public:
     QAction *mnuSeting, *mnuChangePlayer, *mnuShowResults, *N12, *N13;
     QAction *mnuReadMe, *mnuAbout;
 
-    // Shared by the four answer buttons: one button at a time wears the mouse-over face.
-    bool HoverActive = false;
-    qint32 HoverButton = 0;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildControls();
     void buildMenu();
-    void connectAnswerButtons();
     // Runs a handler through the error report.
     void guarded(const std::function<void()>& handler);
     QAction* menuCommand(QMenu* menu, const char* name, const QString& caption, void (TfrmMain::*handler)());
+    QTimer* timer(int interval, void (TfrmMain::*handler)());
+    void playSound(const char* relativeName);
 
     Platform& m_platform;
     KeyStore& m_keyStore;
+    ProgramFolder m_folder;
     bool m_shown = false;
 };

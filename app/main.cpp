@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Fonts.h"
+#include "app/Application.h"
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
@@ -8,14 +8,12 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LexiTrainer"));
-    QApplication::setApplicationDisplayName(QStringLiteral("LexiTrainer"));
-    installRussianTranslations();
-    installFontSubstitutes();
+    setUpApplication();
 
     QtPlatform platform;
+    const ProgramFolder folder = ProgramFolder::ofExecutable();
     KeyStore keyStore(KeyStore::defaultPath());
-    TfrmMain frmMain(platform, keyStore);
+    TfrmMain frmMain(platform, keyStore, folder);
     frmMain.show();
     return application.exec();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One question on the real main window, against the least a question must do: its five draws and
-// the four list lookups, with nothing shown.
+// One question, and one whole answer (scoring, the counters shown, the sound call, the next question),
+// on the real main window, against the least a question must do: its five draws and the four list
+// lookups, with nothing shown. The program folder has no sound files, so the sound call finds none.
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
@@ -20,7 +21,7 @@ struct Program {
     QTemporaryDir folder;
     QtPlatform platform;
     KeyStore keyStore{folder.filePath(QStringLiteral("LexiTrainer.reg"))};
-    TfrmMain window{platform, keyStore};
+    TfrmMain window{platform, keyStore, ProgramFolder(folder.path())};
 };
 
 Program& program() {
@@ -35,7 +36,7 @@ TfrmMain& windowWith(qsizetype n) {
         window.lstQuestion.clear();
         for (qsizetype k = 0; k < n; ++k)
             window.lstQuestion.append(QStringLiteral("слово%1|word%1").arg(k));
-        window.DirectionTrans = QStringLiteral("EN\\RU");
+        window.game.DirectionTrans = QStringLiteral("EN\\RU");
     }
     return window;
 }
@@ -45,10 +46,10 @@ void Baseline(benchmark::State& state) {
     Platform& platform = program().platform;
     for (auto _ : state) {
         const qsizetype right = platform.randomBelow(int(window.lstQuestion.count()));
-        benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(right), window.DirectionTrans));
+        benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(right), window.game.DirectionTrans));
         benchmark::DoNotOptimize(platform.randomBelow(4));
         for (qsizetype wrong : question::drawWrong(window.lstQuestion, right, platform))
-            benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(wrong), window.DirectionTrans));
+            benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(wrong), window.game.DirectionTrans));
     }
 }
 
@@ -58,8 +59,22 @@ void NewQuestion(benchmark::State& state) {
         window.NewQuestion();
 }
 
+void AnswerClick(benchmark::State& state) {
+    TfrmMain& window = windowWith(state.range(0));
+    window.game.GameRunning = true;
+    int position = 0;
+    for (auto _ : state) {
+        window.AnswerClick(position % 4 + 1);
+        ++position;
+        // Far from the counters' limit, at the cost of three stores.
+        window.game.YesCount = window.game.NoCount = window.game.Points = 0;
+    }
+    window.game.GameRunning = false;
+}
+
 BENCHMARK(Baseline)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(NewQuestion)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(AnswerClick)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 
 // Collects the per-question times to print the ratios after the table.
 class Reporter : public benchmark::ConsoleReporter {
@@ -74,9 +89,10 @@ public:
         for (const char* n : {"4", "46000", "1000000"}) {
             const double base = m_times[std::string("Baseline/") + n];
             const double question = m_times[std::string("NewQuestion/") + n];
+            const double answer = m_times[std::string("AnswerClick/") + n];
             if (base > 0)
-                std::printf("%8s pairs: NewQuestion %.2f us, baseline %.2f us, ratio %.1fx\n", n, question,
-                            base, question / base);
+                std::printf("%8s pairs: NewQuestion %.2f us (%.1fx), AnswerClick %.2f us (%.1fx), baseline %.2f us\n",
+                            n, question, question / base, answer, answer / base, base);
         }
     }
 

@@ -55,6 +55,12 @@ void resetCounters(GameState& game) {
     game.Points = 0;
 }
 
+void startGame(GameState& game) {
+    game.GameRunning = true;
+    resetCounters(game);
+    game.SaveFileName.clear();
+}
+
 bool tick(GameState& game) {
     if (timevalue::toText(game.TimeLeft) != QStringLiteral("0:00:01")) {
         // Kept on whole milliseconds, so a day of ticks cannot drift the shown second.

@@ -18,6 +18,8 @@ QString pointsText(const GameState& game);
 // and an overflow throws Failure instead of wrapping.
 bool scoreAnswer(GameState& game, int position);
 void resetCounters(GameState& game);
+// A new game: running, counters at 0, tied to no saved file.
+void startGame(GameState& game);
 
 // One tick of the game clock: one second less, or, when the remaining time reads "0:00:01", the end of
 // the game (remaining time back to the game length, no question, no game running). True at the end.

@@ -2,6 +2,7 @@
 #include "quiz/MouseLabel.h"
 
 #include <QMouseEvent>
+#include <utility>
 
 MouseLabel::MouseLabel(QWidget* parent) : QLabel(parent) {
     setMouseTracking(true);
@@ -20,8 +21,15 @@ void MouseLabel::mousePressEvent(QMouseEvent* event) {
 
 void MouseLabel::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased();
+    const bool secondOfDouble = std::exchange(m_doubleClickPressed, false);
     // The release puts the normal face back first; the click follows it.
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && !secondOfDouble && rect().contains(event->position().toPoint()))
         emit clicked();
+    event->accept();
+}
+
+void MouseLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    emit mousePressed();
+    m_doubleClickPressed = event->button() == Qt::LeftButton;
     event->accept();
 }

@@ -5,6 +5,7 @@
 
 // A picture or text that reports the mouse the way the answer buttons need it: every move (the button
 // held or not), every press, every release, and a click when the left button is released over it.
+// A double click is one click: its second press shows as a press, and its release clicks nothing.
 class MouseLabel : public QLabel {
     Q_OBJECT
 public:
@@ -20,4 +21,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool m_doubleClickPressed = false;
 };

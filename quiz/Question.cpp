@@ -44,4 +44,20 @@ std::array<int, 3> wrongPositions(int realButton) {
     return positions;
 }
 
+std::optional<Drawn> draw(const WordList& list, const QString& direction, Platform& platform) {
+    if (list.count() < MinimumWords)
+        return std::nullopt;
+    Drawn drawn;
+    const qsizetype rightIndex = platform.randomBelow(int(list.count()));
+    const Sides right = sides(list.at(rightIndex), direction);
+    drawn.word = right.word;
+    drawn.realButton = platform.randomBelow(4) + 1;
+    drawn.answers[drawn.realButton - 1] = right.answer;
+    const auto wrong = drawWrong(list, rightIndex, platform);
+    const auto positions = wrongPositions(drawn.realButton);
+    for (int k = 0; k < 3; ++k)
+        drawn.answers[positions[k] - 1] = sides(list.at(wrong[k]), direction).answer;
+    return drawn;
+}
+
 } // namespace question

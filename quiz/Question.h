@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <optional>
 
 class Platform;
 class WordList;
@@ -31,5 +32,16 @@ QString prompt();
 std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform);
 // The positions that the three wrong answers take, in order A, B, C, D without the right one.
 std::array<int, 3> wrongPositions(int realButton);
+
+// One question: the word asked, the position 1..4 of the right answer, and the four answers (without
+// their prefixes), each a view into the list.
+struct Drawn {
+    QStringView word;
+    int realButton = 0;
+    std::array<QStringView, 4> answers;
+};
+// Draws the right pair, then its position, then the three wrong pairs; nullopt when the list holds
+// fewer than MinimumWords lines.
+std::optional<Drawn> draw(const WordList& list, const QString& direction, Platform& platform);
 
 } // namespace question

@@ -49,7 +49,7 @@ private slots:
         for (qsizetype i = 0; i < window.lstQuestion.count(); ++i)
             items << window.lstQuestion.at(i).toString();
         QCOMPARE(items, loaded);
-        QVERIFY(QFileInfo(files::programFolder() + "/словарь").isDir());
+        QVERIFY(QFileInfo(f.folder.path("словарь")).isDir());
         // Start-up goes on to the one-shot timer in every case.
         QTRY_VERIFY(!window.Timer2->isActive());
     }
@@ -57,11 +57,11 @@ private slots:
     void firstStartWritesTheDefaultSettings() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
-        QCOMPARE(timevalue::toText(window.GameTime), QStringLiteral("0:03:00"));
-        QCOMPARE(window.TimeLeft, window.GameTime);
-        QCOMPARE(window.DirectionTrans, QStringLiteral("EN\\RU"));
-        QVERIFY(window.imgBqr->pixmap().isNull());
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(timevalue::toText(window.game.GameTime), QStringLiteral("0:03:00"));
+        QCOMPARE(window.game.TimeLeft, window.game.GameTime);
+        QCOMPARE(window.game.DirectionTrans, QStringLiteral("EN\\RU"));
+        QVERIFY(window.board->imgBqr->pixmap().isNull());
 
         KeyStore stored(f.folder.keyStorePath());
         QVERIFY(stored.openKey(QStringLiteral("SoftWare\\LexiTrainer"), false));
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(f.platform.messages[1].caption, QStringLiteral("LexiTrainer"));
         QCOMPARE(f.platform.messages[1].flags, 16);
         QVERIFY(f.platform.messages[1].text.contains("BackgroundImage.bmp"));
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
         QTRY_VERIFY(!window.Timer2->isActive());
     }
 
@@ -119,20 +119,20 @@ private slots:
         QCOMPARE(window.mnuReadMe->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(!window.mnuSave->isEnabled());
         QVERIFY(!window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
+        QCOMPARE(window.board->memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
         // The faces' corners are masked out; the middle is drawn.
-        const QImage face = window.imgNormal.toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage face = window.board->imgNormal.toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(face.size(), QSize(189, 30));
         QCOMPARE(qAlpha(face.pixel(0, 29)), 0);
         QCOMPARE(qAlpha(face.pixel(94, 15)), 255);
-        QCOMPARE(window.answerImage(3)->pixmap().cacheKey(), window.imgNormal.cacheKey());
+        QCOMPARE(window.board->answerImage(3)->pixmap().cacheKey(), window.board->imgNormal.cacheKey());
     }
 
     void readMeGoesToTheShell() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
         window.mnuReadMe->trigger();
-        QCOMPARE(f.platform.shellCalls, QStringList{"ReadMe.htm"});
+        QCOMPARE(f.platform.shellCalls, QStringList{f.folder.path("ReadMe.htm")});
     }
 
     void closeQuestion_data() {
@@ -159,9 +159,9 @@ private slots:
         MainWindowFixture f;
         TfrmMain& window = f.start();
         f.platform.messages.clear();
-        window.GameRunning = running;
-        window.Saved = saved;
-        window.SaveFileName = saveFile;
+        window.game.GameRunning = running;
+        window.game.Saved = saved;
+        window.game.SaveFileName = saveFile;
         if (answer)
             f.platform.answerMessage(answer);
         QCOMPARE(window.close(), closes);

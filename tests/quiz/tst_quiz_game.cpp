@@ -15,18 +15,20 @@ const QString PressF2 = QStringLiteral("Для начала новой игры 
 QStringList labelTexts(const TfrmMain& window) {
     QStringList texts;
     for (int position = 1; position <= 4; ++position)
-        texts << window.answerLabel(position)->text();
+        texts << window.board->answerLabel(position)->text();
     return texts;
 }
 
 void send(QWidget* widget, QEvent::Type type) {
     QMouseEvent event(type, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)),
                       type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+                      type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ? Qt::LeftButton
+                                                                                              : Qt::NoButton,
+                      Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
 
-qint64 face(const TfrmMain& window, int position) { return window.answerImage(position)->pixmap().cacheKey(); }
+qint64 face(const TfrmMain& window, int position) { return window.board->answerImage(position)->pixmap().cacheKey(); }
 
 } // namespace
 
@@ -49,15 +51,15 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", {"кошка|cat", "собака|dog", "дом|house", "a|b|c"});
         TfrmMain& window = f.start();
-        window.DirectionTrans = direction;
+        window.game.DirectionTrans = direction;
         // Right pair 0 on B; then one rejected draw (the right pair again) before 1, 2, 3.
         f.platform.queueDraws({0, 1, 0, 1, 2, 3});
-        window.Saved = true;
+        window.game.Saved = true;
         window.NewQuestion();
-        QCOMPARE(window.memoText(), "Выберете правильный перевод слова:\r\n" + word);
-        QCOMPARE(window.RealButton, 2);
+        QCOMPARE(window.board->memoText(), "Выберете правильный перевод слова:\r\n" + word);
+        QCOMPARE(window.game.RealButton, 2);
         QCOMPARE(labelTexts(window), labels);
-        QVERIFY(!window.Saved);
+        QVERIFY(!window.game.Saved);
     }
 
     void tooFewWordsChangeNothing() {
@@ -65,25 +67,25 @@ private slots:
         f.folder.writeDictionary("словарь/main.txt", {"a|1", "b|2", "c|3"});
         TfrmMain& window = f.start();
         f.platform.messages.clear();
-        window.RealButton = 3;
-        window.Saved = true;
-        window.lblAnswer1->setText("old");
+        window.game.RealButton = 3;
+        window.game.Saved = true;
+        window.board->lblAnswer1->setText("old");
         window.NewQuestion();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Не достаточно слов в словаре"));
         QCOMPARE(f.platform.messages[0].flags, 48);
-        QCOMPARE(window.lblAnswer1->text(), QStringLiteral("old"));
-        QCOMPARE(window.RealButton, 3);
-        QVERIFY(window.Saved);
-        QCOMPARE(window.memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
+        QCOMPARE(window.board->lblAnswer1->text(), QStringLiteral("old"));
+        QCOMPARE(window.game.RealButton, 3);
+        QVERIFY(window.game.Saved);
+        QCOMPARE(window.board->memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
 
         // The game still starts; every answer then counts as wrong and asks again.
         window.mnuNewGame->trigger();
-        QVERIFY(window.GameRunning);
+        QVERIFY(window.game.GameRunning);
         QVERIFY(window.Timer1->isActive());
-        window.RealButton = 0;
+        window.game.RealButton = 0;
         window.Answer1Click();
-        QCOMPARE(window.NoCount, 1);
+        QCOMPARE(window.game.NoCount, 1);
         QCOMPARE(f.platform.messages.size(), 3);
     }
 
@@ -94,42 +96,42 @@ private slots:
         window.mnuNewGame->trigger();
         QVERIFY(window.mnuSave->isEnabled());
         QVERIFY(window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
 
         for (int answers = 0; answers < 3; ++answers)
-            QTest::mouseClick(window.answerLabel(window.RealButton), Qt::LeftButton);
+            QTest::mouseClick(window.board->answerLabel(window.game.RealButton), Qt::LeftButton);
         for (int answers = 0; answers < 2; ++answers)
-            QTest::mouseClick(window.answerImage(window.RealButton % 4 + 1), Qt::LeftButton, {}, QPoint(3, 3));
-        QCOMPARE(window.Label16->text(), QStringLiteral("Количество правильных ответов: 3"));
-        QCOMPARE(window.Label17->text(), QStringLiteral("Количество неправильных ответов: 2"));
-        QCOMPARE(window.Label19->text(), QStringLiteral("Количество набранных очков: 100"));
-        QCOMPARE(f.platform.sounds, (QStringList{"./sound/Yes.wav", "./sound/Yes.wav", "./sound/Yes.wav",
-                                                 "./sound/No.wav", "./sound/No.wav"}));
+            QTest::mouseClick(window.board->answerImage(window.game.RealButton % 4 + 1), Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 3"));
+        QCOMPARE(window.board->Label17->text(), QStringLiteral("Количество неправильных ответов: 2"));
+        QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: 100"));
+        const QString yes = f.folder.path("sound/Yes.wav"), no = f.folder.path("sound/No.wav");
+        QCOMPARE(f.platform.sounds, (QStringList{yes, yes, yes, no, no}));
 
         QString last;
         for (int tick = 1; tick < 180; ++tick) {
             window.Timer1Timer();
-            last = window.Label3->text();
+            last = window.board->Label3->text();
         }
         QCOMPARE(last, QStringLiteral("У вас осталось: 0:00:01"));
-        QVERIFY(window.GameRunning);
+        QVERIFY(window.game.GameRunning);
         window.Timer1Timer();
-        QVERIFY(!window.GameRunning);
+        QVERIFY(!window.game.GameRunning);
         QVERIFY(!window.Timer1->isActive());
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
         QCOMPARE(labelTexts(window), (QStringList{TimeUp, TimeUp, TimeUp, TimeUp}));
-        QCOMPARE(window.memoText(), PressF2);
-        QCOMPARE(f.platform.sounds.last(), QStringLiteral("./sound/End.wav"));
-        QCOMPARE(window.Label19->text(), QStringLiteral("Количество набранных очков: 100"));
-        QCOMPARE(window.RealButton, 0);
+        QCOMPARE(window.board->memoText(), PressF2);
+        QCOMPARE(f.platform.sounds.last(), f.folder.path("sound/End.wav"));
+        QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: 100"));
+        QCOMPARE(window.game.RealButton, 0);
 
         // After the time is up answers do nothing, and the next game starts from 0:00:00 on the label.
         window.Answer1Click();
-        QCOMPARE(window.YesCount + window.NoCount, 5);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 5);
         window.mnuNewGame->trigger();
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
         window.Timer1Timer();
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:02:59"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:02:59"));
     }
 
     void theNewGameQuestionDuringAGame() {
@@ -140,24 +142,24 @@ private slots:
         window.Answer1Click();
         window.Timer1Timer();
         window.mnuStopGameClick();
-        window.SaveFileName = "game.gsv";
-        const QString question = window.memoText();
+        window.game.SaveFileName = "game.gsv";
+        const QString question = window.board->memoText();
 
         f.platform.answerMessage(mb::IdNo);
         window.mnuNewGameClick();
         QCOMPARE(f.platform.messages.last().text, QStringLiteral("Вы действительно хотите начать новую игру ?"));
         QCOMPARE(f.platform.messages.last().flags, 36);
         QVERIFY(window.Timer1->isActive()); // paused before, running after
-        QVERIFY(window.SaveFileName.isEmpty());
-        QCOMPARE(window.memoText(), question);
-        QCOMPARE(window.YesCount + window.NoCount, 1);
+        QVERIFY(window.game.SaveFileName.isEmpty());
+        QCOMPARE(window.board->memoText(), question);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 1);
 
         f.platform.answerMessage(mb::IdYes);
         window.mnuNewGameClick();
-        QCOMPARE(window.YesCount + window.NoCount, 0);
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
-        QCOMPARE(window.TimeLeft, window.GameTime);
-        QVERIFY(window.GameRunning);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 0);
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(window.game.TimeLeft, window.game.GameTime);
+        QVERIFY(window.game.GameRunning);
         QVERIFY(window.Timer1->isActive());
     }
 
@@ -172,7 +174,7 @@ private slots:
         window.mnuStopGame->trigger();
         QVERIFY(!window.Timer1->isActive());
         window.Answer2Click(); // answers count while paused
-        QCOMPARE(window.YesCount + window.NoCount, 1);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 1);
         f.platform.messages.clear();
         window.N13->trigger();
         QCOMPARE(f.platform.messages.size(), 1);
@@ -181,12 +183,12 @@ private slots:
         QVERIFY(window.Timer1->isActive());
 
         window.mnuAbortGame->trigger();
-        QVERIFY(!window.GameRunning);
+        QVERIFY(!window.game.GameRunning);
         QVERIFY(!window.Timer1->isActive());
         QCOMPARE(labelTexts(window), (QStringList{"", "", "", ""}));
-        QCOMPARE(window.memoText(), PressF2);
-        QCOMPARE(window.Label16->text(), QStringLiteral("Количество правильных ответов: 0"));
-        QCOMPARE(window.Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(window.board->memoText(), PressF2);
+        QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 0"));
+        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
         window.N13->trigger(); // no game: no refusal
         QCOMPARE(f.platform.messages.size(), 1);
     }
@@ -197,40 +199,125 @@ private slots:
         window.mnuAbortGame->trigger();
         QVERIFY(window.mnuSave->isEnabled());
         QVERIFY(!window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.memoText(), PressF2);
+        QCOMPARE(window.board->memoText(), PressF2);
     }
 
     void theFacesOfTheAnswerButtons() {
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        const qint64 normal = window.imgNormal.cacheKey();
-        const qint64 over = window.imgMouseMove.cacheKey();
-        const qint64 pressed = window.imgPress.cacheKey();
+        const qint64 normal = window.board->imgNormal.cacheKey();
+        const qint64 over = window.board->imgMouseMove.cacheKey();
+        const qint64 pressed = window.board->imgPress.cacheKey();
 
-        send(window.lblAnswer1, QEvent::MouseMove); // over the label lights its button
+        send(window.board->lblAnswer1, QEvent::MouseMove); // over the label lights its button
         QCOMPARE(face(window, 1), over);
-        send(window.Answer2, QEvent::MouseMove); // no background crossed: B stays normal
+        send(window.board->Answer2, QEvent::MouseMove); // no background crossed: B stays normal
         QCOMPARE(face(window, 2), normal);
         QCOMPARE(face(window, 1), over);
-        send(window.imgBqr, QEvent::MouseMove);
+        send(window.board->imgBqr, QEvent::MouseMove);
         QCOMPARE(face(window, 1), normal);
-        send(window.Answer2, QEvent::MouseMove);
+        send(window.board->Answer2, QEvent::MouseMove);
         QCOMPARE(face(window, 2), over);
-        QCOMPARE(window.HoverButton, 2);
+        QCOMPARE(window.board->HoverButton, 2);
 
-        send(window.Answer2, QEvent::MouseButtonPress); // no game: no pressed face
+        send(window.board->Answer2, QEvent::MouseButtonPress); // no game: no pressed face
         QCOMPARE(face(window, 2), over);
-        send(window.Answer2, QEvent::MouseButtonRelease);
+        send(window.board->Answer2, QEvent::MouseButtonRelease);
         QCOMPARE(face(window, 2), normal);
 
         window.mnuNewGame->trigger();
-        send(window.lblAnswer3, QEvent::MouseButtonPress);
+        send(window.board->lblAnswer3, QEvent::MouseButtonPress);
         QCOMPARE(face(window, 3), pressed);
-        send(window.lblAnswer3, QEvent::MouseButtonRelease);
+        send(window.board->lblAnswer3, QEvent::MouseButtonRelease);
         QCOMPARE(face(window, 3), normal);
-        QCOMPARE(window.YesCount + window.NoCount, 1); // the release clicked
-        QVERIFY(window.answerImage(1)->focusPolicy() == Qt::NoFocus);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 1); // the release clicked
+        QVERIFY(window.board->answerImage(1)->focusPolicy() == Qt::NoFocus);
+    }
+
+    // Labels grow with their text, so no counter value and no long name is ever cut off.
+    void labelsShowTheirWholeText() {
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
+        TfrmMain& window = f.start();
+        GameBoard& board = *window.board;
+        auto wholeText = [](const QLabel* l) { return l->width() >= l->fontMetrics().horizontalAdvance(l->text()); };
+        window.mnuNewGame->trigger();
+        for (int answers = 0; answers < 12; ++answers)
+            window.AnswerClick(window.game.RealButton);
+        QCOMPARE(board.Label16->text(), QStringLiteral("Количество правильных ответов: 12"));
+        QCOMPARE(board.Label19->text(), QStringLiteral("Количество набранных очков: 1200"));
+        for (const QLabel* counter : {board.Label16, board.Label17, board.Label19})
+            QVERIFY2(wholeText(counter), qPrintable(counter->text()));
+
+        window.game.YesCount = 99999;
+        window.game.NoCount = 99999;
+        window.game.Points = -50000;
+        window.UpdateKolichestvo();
+        for (const QLabel* counter : {board.Label16, board.Label17, board.Label19}) {
+            QVERIFY2(wholeText(counter), qPrintable(counter->text()));
+            // Still inside the score panel.
+            QVERIFY(board.Panel1->rect().contains(counter->geometry()));
+        }
+
+        const QString name = QStringLiteral("Константин Константинопольский-Щедрин");
+        board.setPlayerLabels(QStringLiteral("Текущий игрок: ") + name, QStringLiteral("Ваш рекорд: 1234500"));
+        for (const QLabel* player : {board.lblCurrentPlayer, board.lblPlayerReccord})
+            QVERIFY2(player->width() >= player->fontMetrics().horizontalAdvance(player->text()) + 10,
+                     qPrintable(player->text()));
+    }
+
+    // The background reaches the bottom edge, so leaving C or D downwards takes the mouse-over face off.
+    void theBackgroundCoversTheWindow() {
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        GameBoard& board = *window.board;
+        QCOMPARE(board.imgBqr->geometry(), board.rect());
+        for (const QPoint below : {QPoint(150, 421), QPoint(450, 421), QPoint(604, 424)})
+            QCOMPARE(board.childAt(below), board.imgBqr);
+    }
+
+    // Resuming a clock that runs leaves its next tick where it was.
+    void resumingARunningClockKeepsItsTick() {
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
+        TfrmMain& window = f.start();
+        window.mnuNewGame->trigger();
+        QTest::qWait(100);
+        const int before = window.Timer1->remainingTime();
+        for (int presses = 0; presses < 5; ++presses)
+            window.mnuResumeGame->trigger();
+        // A restarted interval would be back at a full second.
+        QVERIFY2(window.Timer1->remainingTime() <= before, qPrintable(QString::number(before)));
+        window.mnuStopGame->trigger();
+        window.mnuResumeGame->trigger();
+        QVERIFY(window.Timer1->isActive());
+    }
+
+    void aDoubleClickAnswersOnce_data() {
+        QTest::addColumn<bool>("secondPress");
+        // Platforms differ in whether the second press of a double click comes as a press too.
+        QTest::addRow("double click alone") << false;
+        QTest::addRow("press, then double click") << true;
+    }
+    void aDoubleClickAnswersOnce() {
+        QFETCH(bool, secondPress);
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
+        TfrmMain& window = f.start();
+        window.mnuNewGame->trigger();
+        QWidget* button = window.board->lblAnswer2;
+        send(button, QEvent::MouseButtonPress);
+        send(button, QEvent::MouseButtonRelease);
+        if (secondPress)
+            send(button, QEvent::MouseButtonPress);
+        send(button, QEvent::MouseButtonDblClick);
+        send(button, QEvent::MouseButtonRelease);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 1);
+        // The next single click answers again.
+        send(button, QEvent::MouseButtonPress);
+        send(button, QEvent::MouseButtonRelease);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 2);
     }
 
     void theF2Key() {
@@ -240,11 +327,11 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_F2);
-        QVERIFY(window.GameRunning);
+        QVERIFY(window.game.GameRunning);
         // Letters and digits answer nothing.
         for (Qt::Key key : {Qt::Key_A, Qt::Key_1, Qt::Key_Return, Qt::Key_Space})
             QTest::keyClick(&window, key);
-        QCOMPARE(window.YesCount + window.NoCount, 0);
+        QCOMPARE(window.game.YesCount + window.game.NoCount, 0);
     }
 };
 

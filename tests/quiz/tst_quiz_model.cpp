@@ -75,11 +75,11 @@ private slots:
         f.folder.writeDictionary("словарь/main.txt", pairs);
         TfrmMain& window = f.start();
         // A short game, so the runs pass through the end of the time often.
-        window.GameTime = window.TimeLeft = timevalue::fromHms(0, 0, 4);
+        window.game.GameTime = window.game.TimeLeft = timevalue::fromHms(0, 0, 4);
 
         Model model;
         model.gameSeconds = model.leftSeconds = 4;
-        model.timeLabel = window.Label3->text();
+        model.timeLabel = window.board->Label3->text();
         model.labels = QStringLiteral("empty");
         model.memo = QStringLiteral("Для начала игры нажмите \"F2\"");
         int settingsSeconds = 4;
@@ -91,7 +91,7 @@ private slots:
             case Step::Answer: {
                 const int position = int(random() % 4) + 1;
                 if (model.running) {
-                    const bool right = window.RealButton == position;
+                    const bool right = window.game.RealButton == position;
                     (right ? model.yes : model.no) += 1;
                     model.points += right ? 100 : -100;
                 }
@@ -158,15 +158,15 @@ private slots:
             }
 
             const QByteArray where = QByteArray("step ") + QByteArray::number(stepNumber);
-            QVERIFY2(window.GameRunning == model.running, where);
+            QVERIFY2(window.game.GameRunning == model.running, where);
             QVERIFY2(window.Timer1->isActive() == model.clock, where);
-            QCOMPARE(window.YesCount, model.yes);
-            QCOMPARE(window.NoCount, model.no);
-            QCOMPARE(window.Points, model.points);
-            QCOMPARE(timevalue::toText(window.TimeLeft), Model::clockText(model.leftSeconds));
-            QCOMPARE(window.Label3->text(), model.timeLabel);
-            QCOMPARE(window.Label16->text(), QStringLiteral("Количество правильных ответов: %1").arg(model.yes));
-            QCOMPARE(window.Label19->text(), QStringLiteral("Количество набранных очков: %1").arg(model.points));
+            QCOMPARE(window.game.YesCount, model.yes);
+            QCOMPARE(window.game.NoCount, model.no);
+            QCOMPARE(window.game.Points, model.points);
+            QCOMPARE(timevalue::toText(window.game.TimeLeft), Model::clockText(model.leftSeconds));
+            QCOMPARE(window.board->Label3->text(), model.timeLabel);
+            QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: %1").arg(model.yes));
+            QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: %1").arg(model.points));
             QCOMPARE(window.mnuSave->isEnabled(), model.save);
             QCOMPARE(window.mnuSaveAs->isEnabled(), model.saveAs);
             checkDisplay(window, model, pairs);
@@ -180,29 +180,29 @@ private:
         const QString TimeUp = QStringLiteral("Время закончилось!");
         if (model.labels == QStringLiteral("time up")) {
             for (int position = 1; position <= 4; ++position)
-                QCOMPARE(window.answerLabel(position)->text(), TimeUp);
-            QCOMPARE(window.memoText(), model.memo);
+                QCOMPARE(window.board->answerLabel(position)->text(), TimeUp);
+            QCOMPARE(window.board->memoText(), model.memo);
             return;
         }
         if (model.labels == QStringLiteral("empty")) {
             for (int position = 1; position <= 4; ++position)
-                QCOMPARE(window.answerLabel(position)->text(), QString());
-            QCOMPARE(window.memoText(), model.memo);
+                QCOMPARE(window.board->answerLabel(position)->text(), QString());
+            QCOMPARE(window.board->memoText(), model.memo);
             return;
         }
-        const QStringList memo = window.memoText().split(QStringLiteral("\r\n"));
+        const QStringList memo = window.board->memoText().split(QStringLiteral("\r\n"));
         QCOMPARE(memo.size(), 2);
         QCOMPARE(memo[0], QStringLiteral("Выберете правильный перевод слова:"));
         const QString word = memo[1];
-        QVERIFY(window.RealButton >= 1 && window.RealButton <= 4);
+        QVERIFY(window.game.RealButton >= 1 && window.game.RealButton <= 4);
         QSet<QString> seen;
         for (int position = 1; position <= 4; ++position) {
-            const QString text = window.answerLabel(position)->text();
+            const QString text = window.board->answerLabel(position)->text();
             const QString prefix = QString(QChar(u'A' + position - 1)) + QStringLiteral(".   ");
             QVERIFY(text.startsWith(prefix));
             const QString answer = text.mid(prefix.size());
             const QString pair = word + QLatin1Char('|') + answer;
-            QCOMPARE(pairs.contains(pair), position == window.RealButton);
+            QCOMPARE(pairs.contains(pair), position == window.game.RealButton);
             seen.insert(answer);
         }
         QCOMPARE(seen.size(), 4);

@@ -5,6 +5,7 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/ScriptedPlatform.h"
+#include "quiz/GameBoard.h"
 #include "quiz/MouseLabel.h"
 
 #include <QDateTimeEdit>
@@ -23,7 +24,7 @@ struct MainWindowFixture {
 
     // Creates the window and shows it, which runs the start-up sequence.
     TfrmMain& start() {
-        window = std::make_unique<TfrmMain>(platform, keyStore);
+        window = std::make_unique<TfrmMain>(platform, keyStore, ProgramFolder(folder.path()));
         window->show();
         return *window;
     }

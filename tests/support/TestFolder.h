@@ -6,16 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
 // A program folder in a temporary directory, the current directory for as long as it lives.
 class TestFolder {
 public:
-    TestFolder() : m_previous(QDir::currentPath()) {
-        QDir().mkpath(m_dir.path() + QStringLiteral("/словарь"));
-        QDir::setCurrent(m_dir.path());
-    }
+    TestFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
     ~TestFolder() { QDir::setCurrent(m_previous); }
 
     QString path(const QString& relative = QString()) const {
@@ -25,6 +23,7 @@ public:
 
     // A scrambled dictionary of these lines, each ended by CR LF.
     void writeDictionary(const QString& relative, const QStringList& lines) const {
+        QDir().mkpath(QFileInfo(path(relative)).path());
         WriteScrambledText(path(relative), listText(lines), WriteMode::Replace);
     }
 

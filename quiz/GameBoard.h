@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include "quiz/Question.h"
+
+struct GameState;
+class MouseLabel;
+class QFrame;
+class QLabel;
+class QTextEdit;
+
+// The main window's client area: the background, the two player labels, the question box, the four
+// picture answer buttons with their faces, and the score panel. It shows what the game commands
+// decide and reports clicks on an answer; the game itself is run by the main window.
+class GameBoard : public QWidget {
+    Q_OBJECT
+public:
+    // The answer buttons' pressed face depends on whether a game is on.
+    GameBoard(const GameState& game, QWidget* parent);
+
+    void showQuestion(const question::Drawn& drawn);
+    // The three counter labels, each wide enough for any value.
+    void showCounters(const GameState& game);
+    // "У вас осталось: " and the time text.
+    void showTimeLeft(double value);
+    // The end of the time: all four answers read "Время закончилось!".
+    void showTimeUp();
+    // No game: empty answers, the prompt to press F2.
+    void showNoGame();
+    // Both player labels sized to their texts, each then 10 pixels wider.
+    void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
+
+    // The question box's text, its lines joined by CR LF.
+    QString memoText() const;
+    void setMemoText(const QString& text);
+    MouseLabel* answerImage(int position) const;
+    MouseLabel* answerLabel(int position) const;
+
+    // The faces of the answer buttons. One button at a time wears the mouse-over face; only the
+    // background takes it off again.
+    void AnswerMouseMove(int position);
+    void AnswerMouseDown(int position);
+    void AnswerMouseUp(int position);
+    void imgBqrMouseMove();
+
+    MouseLabel* imgBqr;
+    QPixmap imgNormal, imgMouseMove, imgPress;
+    QLabel* lblPlayerReccord;
+    QLabel* lblCurrentPlayer;
+    MouseLabel *Answer1, *Answer2, *Answer3, *Answer4;
+    MouseLabel *lblAnswer1, *lblAnswer2, *lblAnswer3, *lblAnswer4;
+    QTextEdit* mmWorld;
+    QFrame* Panel1;
+    QLabel* Image2;
+    QLabel *Label16, *Label17, *Label19, *Label3;
+
+    bool HoverActive = false;
+    qint32 HoverButton = 0;
+
+signals:
+    void answerClicked(int position);
+
+private:
+    void connectAnswerButtons();
+
+    const GameState& m_game;
+};
