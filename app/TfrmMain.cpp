@@ -181,11 +181,8 @@ void TfrmMain::Timer2Timer() {
     ShowPlayerSelection();
 }
 
-// The player file, the player selection and the save window come with their own windows; until then
-// these call points keep their place in start-up, the end of a game and the close question.
-void TfrmMain::LoadPlayersInformation() {}
-void TfrmMain::ShowPlayerSelection() {}
-void TfrmMain::SaveGameRezoults() {}
+// The save window comes with its own window; until then these call points keep their place in the
+// close question.
 void TfrmMain::ShowSaveWindow() {}
 void TfrmMain::SaveToCurrentFile() {}
 
@@ -233,7 +230,5 @@ void TfrmMain::mnuReadMeClick() { m_platform.shellOpen(m_folder.file(QStringLite
 
 // Their windows come later.
 void TfrmMain::mnuOpenClick() {}
-void TfrmMain::mnuChangePlayerClick() {}
-void TfrmMain::mnuShowResultsClick() {}
 void TfrmMain::N12Click() {}
 void TfrmMain::mnuAboutClick() {}

@@ -28,11 +28,11 @@ namespace {
 struct Host : PlayerHost {
     QString path;
     QString MemoPlayers;
-    void LoadPlayersInformation() override { MemoPlayers = *players::readPlayerFile(path); }
+    void reloadPlayerText() override { MemoPlayers = *players::readPlayerFile(path); }
     void setPlayerLabels(const QString&, const QString&) override {}
     void stopGameClock() override {}
     void closeMainWindow() override {}
-    void LoadRegistrySetings() override {}
+    void reloadSettings() override {}
 };
 
 QString playerText(int playerCount, int games) {
@@ -76,7 +76,7 @@ struct Files {
     }
     void restore() {
         WriteScrambledText(host.path, original, WriteMode::Replace);
-        host.LoadPlayersInformation();
+        host.reloadPlayerText();
     }
 };
 
@@ -148,7 +148,7 @@ void DeleteGames(benchmark::State& state) {
         [&] {
             WriteScrambledText(f.host.path, *players::withoutGames(f.host.MemoPlayers, name, selected),
                                WriteMode::Replace);
-            f.host.LoadPlayersInformation();
+            f.host.reloadPlayerText();
         },
         [&] { f.restore(); });
 }
@@ -164,7 +164,7 @@ void WriteFile(benchmark::State& state) {
 void ReloadFile(benchmark::State& state) {
     Files& f = files();
     timed(
-        state, "reload only", [&] { f.host.LoadPlayersInformation(); }, [] {});
+        state, "reload only", [&] { f.host.reloadPlayerText(); }, [] {});
 }
 
 // Only the edit of the text, without the file.

@@ -56,7 +56,7 @@ void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const G
         return;
     }
     WriteScrambledText(folder.file(FileName), *recorded, WriteMode::Replace);
-    host.LoadPlayersInformation();
+    host.reloadPlayerText();
     showPlayerLabels(host, memoPlayers, game.PlayerName);
 }
 

@@ -9,12 +9,12 @@ public:
     virtual ~PlayerHost() = default;
 
     // Brings the player text in line with the player file.
-    virtual void LoadPlayersInformation() = 0;
+    virtual void reloadPlayerText() = 0;
     // Sets the current player's name and record labels, each sized to its text.
     virtual void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) = 0;
     virtual void stopGameClock() = 0;
     // Closes the main window through its close question.
     virtual void closeMainWindow() = 0;
     // Puts the configured settings back in force.
-    virtual void LoadRegistrySetings() = 0;
+    virtual void reloadSettings() = 0;
 };

@@ -1,21 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerWidgets.h"
 
+#include "quiz/WindowFonts.h"
+
 #include <QListWidget>
 
 namespace playerwidgets {
 
-QFont font(const char* family, int pixels, bool bold) {
-    QFont f(QString::fromLatin1(family));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
 QListWidget* nameList(QWidget* parent, const QRect& place, const char* family) {
     auto* list = new QListWidget(parent);
     list->setGeometry(place);
-    list->setFont(font(family, 19, true));
+    list->setFont(windowfonts::named(family, 19, true));
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, QColor(157, 185, 235));
     palette.setColor(QPalette::Text, QColor(128, 0, 0));

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFont>
 #include <QRect>
 
 class QListWidget;
@@ -11,7 +10,6 @@ class QWidget;
 // The look the two player windows share.
 namespace playerwidgets {
 
-QFont font(const char* family, int pixels, bool bold = false);
 // The list of player names: maroon bold letters of 19 pixels on pale blue, items 22 pixels high.
 QListWidget* nameList(QWidget* parent, const QRect& place, const char* family);
 // Gives the list's items their height; call after adding items.

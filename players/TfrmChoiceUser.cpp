@@ -10,6 +10,7 @@
 #include "players/PlayerHost.h"
 #include "players/PlayerWidgets.h"
 #include "quiz/GameState.h"
+#include "quiz/WindowFonts.h"
 #include "words/ScrambledText.h"
 
 #include <QFile>
@@ -27,7 +28,7 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     // A thin caption without any button, above every other window.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setFixedSize(351, 136);
-    setFont(playerwidgets::font("MS Sans Serif", 11));
+    setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(0, 0, 257, 137), "Times New Roman");
     Button1 = new QPushButton(QStringLiteral("ОК"), this);
@@ -138,7 +139,7 @@ void TfrmChoiceUser::Button2Click() {
     }
     if (!addPlayer(name))
         return;
-    m_host.LoadPlayersInformation();
+    m_host.reloadPlayerText();
     FormShow();
 }
 
@@ -163,7 +164,7 @@ void TfrmChoiceUser::FormClose() {
     if (ListBox1->count() == 0)
         m_host.closeMainWindow();
     if (m_game.LoadedGame) {
-        m_host.LoadRegistrySetings();
+        m_host.reloadSettings();
         m_game.LoadedGame = false;
     }
 }

@@ -17,7 +17,7 @@ struct GameState;
 class TfrmChoiceUser : public QDialog {
     Q_OBJECT
 public:
-    // memoPlayers is the main window's player text, which host.LoadPlayersInformation() reloads.
+    // memoPlayers is the main window's player text, which host.reloadPlayerText() reloads.
     TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, GameState& game,
                    const QString& memoPlayers, PlayerHost& host, QWidget* parent = nullptr);
 

@@ -10,6 +10,7 @@
 #include "players/PlayerHost.h"
 #include "players/PlayerWidgets.h"
 #include "quiz/GameState.h"
+#include "quiz/WindowFonts.h"
 #include "words/ScrambledText.h"
 
 #include <QFocusEvent>
@@ -45,7 +46,7 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     setWindowTitle(QStringLiteral("Результаты игр"));
     // A thin caption with only the close box; the window can be resized.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFont(playerwidgets::font("MS Sans Serif", 11));
+    setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(8, 8, 369, 89), "Courier New");
     ListBox1->setToolTip(QStringLiteral("Список всех игроков"));
@@ -186,7 +187,7 @@ void TfrmUsers::showCount() {
 
 void TfrmUsers::writePlayerFile(const QString& text) {
     WriteScrambledText(m_folder.file(players::FileName), text, WriteMode::Replace);
-    m_host.LoadPlayersInformation();
+    m_host.reloadPlayerText();
 }
 
 void TfrmUsers::refreshLabels() {

@@ -20,7 +20,7 @@ struct GameState;
 class TfrmUsers : public QDialog {
     Q_OBJECT
 public:
-    // memoPlayers is the main window's player text, which host.LoadPlayersInformation() reloads.
+    // memoPlayers is the main window's player text, which host.reloadPlayerText() reloads.
     TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
               const QString& memoPlayers, PlayerHost& host, QWidget* parent = nullptr);
 

@@ -66,10 +66,10 @@ struct PlayerTestHost : PlayerHost {
     // Writes the player file and loads it, as start-up does.
     void start(const QString& plainText) {
         WriteScrambledText(path(), plainText, WriteMode::Replace);
-        LoadPlayersInformation();
+        reloadPlayerText();
     }
 
-    void LoadPlayersInformation() override {
+    void reloadPlayerText() override {
         if (const std::optional<QString> text = players::readPlayerFile(path()))
             MemoPlayers = *text;
     }
@@ -80,5 +80,5 @@ struct PlayerTestHost : PlayerHost {
     }
     void stopGameClock() override { ++clockStops; }
     void closeMainWindow() override { ++mainWindowCloses; }
-    void LoadRegistrySetings() override { ++settingsLoads; }
+    void reloadSettings() override { ++settingsLoads; }
 };

@@ -54,7 +54,7 @@ private slots:
         QFETCH(QString, error);
         PlayerTestHost host;
         writeBytes(host.path(), file);
-        host.LoadPlayersInformation();
+        host.reloadPlayerText();
         ScriptedPlatform platform;
         GameState game;
 

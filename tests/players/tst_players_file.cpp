@@ -152,7 +152,7 @@ private slots:
         const std::array<QString, RecordLineCount> game = {"07.03.2007", "1", "2", "-100", "0:05:00"};
         WriteScrambledText(host.path(), *withGameRecorded(host.MemoPlayers, u"Olga", game),
                            WriteMode::Replace);
-        host.LoadPlayersInformation();
+        host.reloadPlayerText();
         const QString olgaAfter = blockOf(QStringLiteral("Olga"), {"05.03.2007 18:42:10;14;3;1100;0:03:00",
                                                                    "06.03.2007 19:05:33;9;6;300;0:03:00",
                                                                    "07.03.2007;1;2;-100;0:05:00"});
