@@ -16,6 +16,8 @@ QListWidget* nameList(QWidget* parent, const QRect& place, const char* family) {
     palette.setColor(QPalette::Text, QColor(128, 0, 0));
     list->setPalette(palette);
     list->setUniformItemSizes(true);
+    // A long name is cut at the edge, not shortened with an ellipsis.
+    list->setTextElideMode(Qt::ElideNone);
     return list;
 }
 

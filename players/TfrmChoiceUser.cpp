@@ -25,8 +25,9 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
       m_host(host) {
     setWindowTitle(QStringLiteral("Список игроков"));
-    // A thin caption without any button, above every other window.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
+    // A thin caption without any button. Not kept above all windows: the message boxes it raises would
+    // open beneath it and block it unseen; as a modal child it stays above the main window anyway.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(351, 136);
     setFont(windowfonts::named("MS Sans Serif", 11));
 

@@ -34,6 +34,8 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
     auto* b = new QPushButton(text, parent);
     b->setGeometry(place);
     b->setToolTip(hint);
+    // The window has no default button: Enter in the lists must not clear or delete anything.
+    b->setAutoDefault(false);
     return b;
 }
 

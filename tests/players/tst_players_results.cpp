@@ -218,6 +218,20 @@ private slots:
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
     }
 
+    void enterPressesNoButton() {
+        Fixture f{twoPlayers(), QStringLiteral("Olga")};
+        TfrmUsers& w = f.shown();
+        const QByteArray before = f.host.bytes();
+        f.platform.answerMessage(mb::IdYes);
+        f.platform.answerMessage(mb::IdYes);
+        QTest::keyClick(w.ListBox1, Qt::Key_Return);
+        w.ListView1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w.ListView1, Qt::Key_Return);
+        QVERIFY(f.platform.messages.isEmpty());
+        QCOMPARE(f.host.bytes(), before);
+        QVERIFY(w.isVisible());
+    }
+
     void renaming_data() {
         QTest::addColumn<std::optional<QString>>("typed");
         QTest::addColumn<QStringList>("listed");
