@@ -2,6 +2,9 @@
 #include "app/TfrmMain.h"
 
 #include "app/MenuIcons.h"
+#include "info/AppIcon.h"
+#include "info/ReadMe.h"
+#include "info/TfrmAbout.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
@@ -10,8 +13,13 @@
 #include "quiz/GameBoard.h"
 #include "quiz/MouseLabel.h"
 #include "quiz/WindowFonts.h"
+#include "saves/SavedGame.h"
+#include "saves/SavedGameBoard.h"
+#include "saves/TfrmOpen.h"
+#include "saves/TfrmSave.h"
 #include "settings/TfrmSeting.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
+#include "words/TfrmAddWord.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -26,6 +34,7 @@
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
+    setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -150,9 +159,9 @@ void TfrmMain::LoadWordLists() {
 
 void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(m_folder.file(fileName)); }
 
-void TfrmMain::Decoder(const QString& fileName, WordList& list) { ::Decoder(fileName, list); }
+void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary(fileName, list); }
 
-void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, *this); }
+void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, m_folder, *this); }
 
 void TfrmMain::setGameTime(double gameTime) {
     game.GameTime = gameTime;
@@ -181,10 +190,23 @@ void TfrmMain::Timer2Timer() {
     ShowPlayerSelection();
 }
 
-// The save window comes with its own window; until then these call points keep their place in the
-// close question.
-void TfrmMain::ShowSaveWindow() {}
-void TfrmMain::SaveToCurrentFile() {}
+void TfrmMain::ShowSaveWindow() {
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::SaveToCurrentFile() {
+    // A game cut loose from its file (a new game declined) is still saved when the user asks: under
+    // a name the save window takes, instead of nowhere.
+    if (game.SaveFileName.isEmpty()) {
+        ShowSaveWindow();
+        return;
+    }
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    window.Save(game.SaveFileName, false);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
@@ -213,7 +235,7 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::mnuExitClick() { close(); }
 
 void TfrmMain::mnuSetingClick() {
-    TfrmSeting window(m_platform, m_keyStore, [this] { LoadRegistrySetings(); }, this);
+    TfrmSeting window(m_platform, m_folder, m_keyStore, [this] { LoadRegistrySetings(); }, this);
     m_platform.showModal(window);
 }
 
@@ -226,9 +248,26 @@ void TfrmMain::mnuSaveClick() {
 
 void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
 
-void TfrmMain::mnuReadMeClick() { m_platform.shellOpen(m_folder.file(QStringLiteral("ReadMe.htm"))); }
+void TfrmMain::mnuOpenClick() {
+    const auto showRestored = [this](const SavedGame& saved) {
+        showSavedGame(*board, saved);
+        UpdateKolichestvo();
+        Timer1->start();
+        mnuSave->setEnabled(true);
+    };
+    TfrmOpen window(m_platform, m_folder, game, showRestored, this);
+    m_platform.showModal(window);
+}
 
-// Their windows come later.
-void TfrmMain::mnuOpenClick() {}
-void TfrmMain::N12Click() {}
-void TfrmMain::mnuAboutClick() {}
+void TfrmMain::mnuReadMeClick() { openReadMe(m_platform, m_folder); }
+
+void TfrmMain::N12Click() {
+    // The game goes on meanwhile; a change reaches the word list when the window closes.
+    TfrmAddWord window(m_platform, m_folder, lstQuestion, [this] { LoadWordLists(); }, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::mnuAboutClick() {
+    TfrmAbout window(m_platform, m_folder, this);
+    m_platform.showModal(window);
+}

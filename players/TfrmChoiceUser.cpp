@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowLook.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
@@ -25,9 +26,10 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
       m_host(host) {
     setWindowTitle(QStringLiteral("Список игроков"));
-    // A thin caption without any button. Not kept above all windows: the message boxes it raises would
+    // A small caption without any button. Not kept above all windows: the message boxes it raises would
     // open beneath it and block it unseen; as a modal child it stays above the main window anyway.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    makeToolWindow(*this);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
     setFixedSize(351, 136);
     setFont(windowfonts::named("MS Sans Serif", 11));
 

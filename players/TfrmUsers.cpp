@@ -4,6 +4,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowLook.h"
 #include "players/GamesModel.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
@@ -46,8 +47,7 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
       m_host(host) {
     setWindowTitle(QStringLiteral("Результаты игр"));
-    // A thin caption with only the close box; the window can be resized.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeToolWindow(*this);
     setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(8, 8, 369, 89), "Courier New");

@@ -6,6 +6,9 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
+#include "platform/WindowLook.h"
+#include "players/TfrmChoiceUser.h"
+#include "players/TfrmUsers.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,7 +28,14 @@ QString xProperty(const QWidget& window, const char* name) {
     return equals < 0 ? out : out.mid(equals + 1).trimmed();
 }
 
-// Runs a modal window shown by show() and returns its title bar text as the X server holds it.
+// The Motif hints' functions of a window (0x08 minimise, 0x10 maximise).
+uint motifFunctions(const QWidget& window) {
+    const QStringList motif = xProperty(window, "_MOTIF_WM_HINTS").split(QStringLiteral(", "));
+    return motif.size() == 5 ? motif[1].toUInt(nullptr, 16) : 0xFFFF;
+}
+
+// Runs a modal window shown by show() and returns its title bar text as the X server holds it; a
+// window offering to be minimised or maximised shows as "(min/max)".
 QString titleOf(const std::function<void()>& show) {
     QString title;
     QTimer poll;
@@ -35,6 +45,8 @@ QString titleOf(const std::function<void()>& show) {
             return;
         poll.stop();
         title = xProperty(*modal, "_NET_WM_NAME");
+        if (motifFunctions(*modal) & 0x18)
+            title += QStringLiteral("(min/max)");
         modal->close();
     });
     poll.start(20);
@@ -59,8 +71,10 @@ private slots:
                  '"' + caption + '"');
         QCOMPARE(titleOf([&] { platform.inputText(caption, QStringLiteral("Имя"), QString()); }), '"' + caption + '"');
         QDialog dialog;
+        makeToolWindow(dialog);
         dialog.setWindowTitle(caption);
         QCOMPARE(titleOf([&] { platform.showModal(dialog); }), '"' + caption + '"');
+        QVERIFY(xProperty(dialog, "_NET_WM_WINDOW_TYPE").contains(QStringLiteral("_NET_WM_WINDOW_TYPE_UTILITY")));
     }
 
     void theMainWindowHasNoMaximiseButton() {
@@ -70,15 +84,28 @@ private slots:
         KeyStore keyStore(folder.keyStorePath());
         TfrmMain window(platform, keyStore, ProgramFolder(folder.path()));
         window.show();
+        window.Timer2->stop(); // the player selection would hold the test in its modal loop
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(xProperty(window, "_NET_WM_NAME"), QStringLiteral("\"LexiTrainer\""));
-        // The Motif hints: flags, functions, decorations; 0x10 is maximising in both.
-        const QStringList motif = xProperty(window, "_MOTIF_WM_HINTS").split(QStringLiteral(", "));
-        QCOMPARE(motif.size(), 5);
-        QCOMPARE(motif[1].toUInt(nullptr, 16) & 0x10, 0u);
-        QCOMPARE(motif[2].toUInt(nullptr, 16) & 0x40, 0u);
+        // Minimising, but no maximising.
+        QCOMPARE(motifFunctions(window) & 0x18, 0x08u);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         window.close();
+    }
+
+    // The player selection has no title-bar button at all; the results window the close box only.
+    void thePlayerWindows() {
+        TestFolder folder;
+        QtPlatform platform;
+        KeyStore keyStore(folder.keyStorePath());
+        const ProgramFolder programFolder(folder.path());
+        TfrmMain window(platform, keyStore, programFolder);
+        TfrmChoiceUser choice(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        QCOMPARE(titleOf([&] { platform.showModal(choice); }), QStringLiteral("\"Список игроков\""));
+        QCOMPARE(motifFunctions(choice) & 0x38, 0u);
+        TfrmUsers results(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        QCOMPARE(titleOf([&] { platform.showModal(results); }), QStringLiteral("\"Результаты игр\""));
+        QCOMPARE(motifFunctions(results) & 0x38, 0x20u);
     }
 };
 

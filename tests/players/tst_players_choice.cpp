@@ -146,7 +146,10 @@ private slots:
         QTest::keyClick(w.ListBox1, Qt::Key_Down);
         f.platform.answerInput(typed);
         w.Button2->click();
-        QCOMPARE(f.platform.inputPrompts, QStringList{"Введите имя или ник ирока"});
+        QCOMPARE(f.platform.inputDialogs.size(), 1);
+        QCOMPARE(f.platform.inputDialogs[0].caption, QStringLiteral("Новый игрок"));
+        QCOMPARE(f.platform.inputDialogs[0].prompt, QStringLiteral("Введите имя или ник ирока"));
+        QCOMPARE(f.platform.inputDialogs[0].initial, QString());
         QVERIFY(f.platform.messages.isEmpty());
         // The new block is appended to the file as it was.
         QByteArray appended = ansi::encode(players::newBlock(stored));

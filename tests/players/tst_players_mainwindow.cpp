@@ -144,7 +144,8 @@ private slots:
         window.game.GameRunning = running;
         window.game.Saved = saved;
         window.game.LoadedGame = loaded;
-        window.game.SaveFileName = QStringLiteral("game.gsv");
+        const QString saveFile = f.folder.path("game.gsv");
+        window.game.SaveFileName = saveFile;
         window.game.GameTime = timevalue::fromHms(0, 7, 0); // taken from the restored game
         if (running)
             window.Timer1->start();
@@ -169,6 +170,8 @@ private slots:
                      (asked.endsWith(u' ') ? mb::YesNoCancel : mb::YesNo) | mb::IconQuestion);
         }
         QCOMPARE(selectionOpened, chosen);
+        // Yes to the save question writes the game to its file first.
+        QCOMPARE(QFile::exists(saveFile), answer == mb::IdYes && asked.endsWith(u' '));
         QCOMPARE(window.game.PlayerName, chosen ? QStringLiteral("Max") : QStringLiteral("Olga"));
         QCOMPARE(window.game.GameRunning, running && !chosen);
         if (chosen) {

@@ -252,7 +252,10 @@ private slots:
         const QByteArray before = f.host.bytes();
         f.platform.answerInput(typed);
         w.Button3->click();
-        QCOMPARE(f.platform.inputPrompts, QStringList{"Введите новое имя"});
+        QCOMPARE(f.platform.inputDialogs.size(), 1);
+        QCOMPARE(f.platform.inputDialogs[0].caption, QStringLiteral("Изменение"));
+        QCOMPARE(f.platform.inputDialogs[0].prompt, QStringLiteral("Введите новое имя"));
+        QCOMPARE(f.platform.inputDialogs[0].initial, Anna);
         QCOMPARE(f.listed(), listed);
         QCOMPARE(f.platform.messages.size(), typed == QStringLiteral("$/$/$/$/$") ? 1 : 0);
         if (listed.last() == Anna) {
