@@ -31,6 +31,9 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     makeToolWindow(*this);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     setFixedSize(351, 136);
+    // Centred on the main window; a window manager places tool windows where it likes otherwise.
+    if (parent)
+        move(parent->geometry().center() - rect().center());
     setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(0, 0, 257, 137), "Times New Roman");
