@@ -45,10 +45,11 @@ void strokeLetter(QPainter& painter, const QPainterPath& letter, const QColor& c
 
 } // namespace
 
-QPixmap appPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+// An image rather than a pixmap, so that the build's icon writer draws without a display.
+QImage appImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(size / Grid, size / Grid);
 
@@ -77,12 +78,16 @@ QPixmap appPixmap(int size) {
     strokeLetter(painter, letterA(), Qt::white, stroke, !small);
     strokeLetter(painter, letterYa(), QColor(170, 255, 40), stroke, !small);
     painter.end();
-    return pixmap;
+    return image;
+}
+
+QPixmap appPixmap(int size) {
+    return QPixmap::fromImage(appImage(size));
 }
 
 QIcon appIcon() {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+    for (const int size : appIconSizes)
         icon.addPixmap(appPixmap(size));
     return icon;
 }

@@ -52,12 +52,13 @@ QString decode(QByteArrayView bytes) {
 QByteArray encode(QStringView text) {
     const auto& table = reverseTable();
     QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* data = bytes.data();
     const char16_t* in = text.utf16();
     qsizetype out = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        bytes[out++] = char(table[in[i]]);
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        data[out++] = char(table[in[i]]);
         // A character beyond the 16-bit range is one character, so it becomes one '?', not two.
-        if (QChar::isHighSurrogate(in[i]) && i + 1 < text.size() && QChar::isLowSurrogate(in[i + 1]))
+        if (QChar::isHighSurrogate(in[i]) && i + 1 < n && QChar::isLowSurrogate(in[i + 1]))
             ++i;
     }
     bytes.truncate(out);
