@@ -1,27 +1,66 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Long random runs of the player's commands (answers, the clock, new, aborted, saved and reopened
-// games) against a reference model of what the files on disk must hold, checked after every step.
+// games, players added, chosen, renamed and deleted, games deleted and cleared) against a reference
+// model of what the files on disk must hold, checked after every step.
 // LEXI_LONGRUN_STEPS sets the steps of each run (scripts/longrun runs 100,000); the test suite runs a
 // short one.
 #include "MainWindowFixture.h"
+#include "platform/KeyStore.h"
 #include "platform/RegionalFormats.h"
+#include "players/TfrmChoiceUser.h"
+#include "players/TfrmUsers.h"
 #include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
+#include "settings/SettingsStore.h"
 #include "words/ScrambledText.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMap>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <random>
 
 namespace {
 
-enum class Step { Answer, Tick, Pause, Resume, Abort, NewGameYes, NewGameNo, Save, SaveAs, Open, Count };
+enum class Step {
+    Answer,
+    Tick,
+    Pause,
+    Resume,
+    Abort,
+    NewGameYes,
+    NewGameNo,
+    Save,
+    SaveAs,
+    Open,
+    AddPlayer,
+    ChoosePlayer,
+    Rename,
+    DeletePlayer,
+    DeleteGames,
+    Clear,
+    Count
+};
+
+const QStringList NewPlayers = {QStringLiteral("Olga"), QStringLiteral("пётр"), QStringLiteral("Пётр"),
+                                QStringLiteral(" Max "), QStringLiteral("Ёж")};
+const QStringList NewNames = {QStringLiteral("Olga"), QStringLiteral("Ольга"), QStringLiteral("Иван"),
+                              QString()};
+const std::array<QString, 5> Keys = {QStringLiteral("Date:="), QStringLiteral("Yes:="),
+                                     QStringLiteral("No:="), QStringLiteral("Очки:="),
+                                     QStringLiteral("GameTime:=")};
+
+struct Player {
+    QString name;
+    QList<std::array<QString, 5>> games;
+};
 
 const QStringList SaveNames = {QStringLiteral("a"), QStringLiteral("игра"), QStringLiteral("Ёж и «ёлка» №1"),
                                QString(60, u'x')};
@@ -34,6 +73,7 @@ struct SavedRecord {
     QString question;
     std::array<QString, 4> answers;
     qint32 realButton = 0;
+    QString player;
 };
 
 struct Model {
@@ -43,6 +83,37 @@ struct Model {
     bool save = false, saveAs = false;
     QString saveFile;                 // the entry the game belongs to, empty for none
     QMap<QString, SavedRecord> files; // entry name in the save folder -> content
+    QList<Player> players;            // in the player file's order
+    QString player;                   // the current player's name
+    bool loaded = false;              // the game came from a file: its end records nothing
+
+    // The first player of the name, as every lookup finds it; -1 for none.
+    qsizetype find(const QString& name) const {
+        for (qsizetype i = 0; i < players.size(); ++i)
+            if (players[i].name == name)
+                return i;
+        return -1;
+    }
+    QStringList names() const {
+        QStringList all;
+        for (const Player& p : players)
+            all.append(p.name);
+        return all;
+    }
+    // The player file's decoded text.
+    QString playerText() const {
+        QString text;
+        for (const Player& p : players) {
+            text += QStringLiteral("$/$/$/$/$") + p.name + QStringLiteral("$\\$\\$\\$\\$\r\n");
+            for (int line = 0; line < 5; ++line) {
+                text += Keys[line];
+                for (const auto& game : p.games)
+                    text += game[line] + QLatin1Char('|');
+                text += QStringLiteral("\r\n");
+            }
+        }
+        return text;
+    }
 };
 
 QString clockText(int seconds) {
@@ -93,6 +164,7 @@ private:
         for (int k = 0; k < 4; ++k)
             r.answers[k] = window->board->answerLabel(k + 1)->text();
         r.realButton = window->game.RealButton;
+        r.player = model.player;
         return r;
     }
 
@@ -135,11 +207,120 @@ private:
         model.running = model.clock = true;
         model.save = true;
         model.saveFile = entry;
+        model.player = r.player;
+        model.loaded = true;
         QCOMPARE(window->board->memoText(), QStringLiteral("Выберете перевод слова:\r\n") + r.question);
         for (int k = 0; k < 4; ++k)
             QCOMPARE(window->board->answerLabel(k + 1)->text(), r.answers[k]);
         QCOMPARE(window->game.RealButton, r.realButton);
         QCOMPARE(window->board->lblPlayerReccord->text(), QStringLiteral("Время сохранения: ") + r.date);
+    }
+
+    // The end of a game: one game more for the current player, unless it came from a file.
+    void recordGame() {
+        if (model.loaded)
+            return;
+        const qsizetype at = model.find(model.player);
+        if (at < 0) {
+            ++questions; // the result is not written, and the player is told
+            return;
+        }
+        model.players[at].games.append({regional::dateTimeText(f->platform.now()), QString::number(model.yes),
+                                        QString::number(model.no), QString::number(model.points),
+                                        clockText(model.gameSeconds)});
+    }
+
+    // The player selection: a player added, or one chosen.
+    void choosePlayer(bool adding, std::mt19937& random) {
+        const int row = int(random() % unsigned(model.players.size()));
+        const QString typed = NewPlayers[random() % NewPlayers.size()];
+        f->platform.onModal([adding, row, typed, this](QDialog& dialog) {
+            auto& choice = static_cast<TfrmChoiceUser&>(dialog);
+            if (adding) {
+                f->platform.answerInput(typed);
+                choice.Button2->click();
+            } else {
+                choice.ListBox1->setCurrentRow(row);
+                choice.ListBox1Click();
+            }
+            choice.Button1->click();
+        });
+        // The window shows with its first player chosen.
+        model.player = model.players[0].name;
+        if (adding) {
+            const QString name = typed.trimmed();
+            bool taken = false;
+            for (const Player& p : model.players)
+                taken = taken || p.name.toLower() == name.toLower();
+            if (taken)
+                ++questions;
+            else
+                model.players.append({name, {}});
+        } else {
+            model.player = model.players[row].name;
+        }
+        model.loaded = false;
+        window->mnuChangePlayer->trigger();
+    }
+
+    // The results window: an edit of the chosen player's block.
+    void editResults(Step kind, std::mt19937& random) {
+        if (kind == Step::DeletePlayer && model.players.size() < 2)
+            return; // without players the program closes
+        const int row = int(random() % unsigned(model.players.size()));
+        const QString chosen = model.players[row].name;
+        const qsizetype at = model.find(chosen);
+        const QString newName = NewNames[random() % NewNames.size()];
+        QList<int> rows;
+        for (int g = 0; g < model.players[at].games.size(); ++g)
+            if (random() % 3 == 0)
+                rows.append(g);
+        f->platform.onModal([=, this](QDialog& dialog) {
+            auto& results = static_cast<TfrmUsers&>(dialog);
+            results.ListBox1->setCurrentRow(row);
+            results.ListBox1Click();
+            switch (kind) {
+            case Step::Rename:
+                f->platform.answerInput(newName);
+                results.Button3->click();
+                break;
+            case Step::DeletePlayer:
+                f->platform.answerMessage(mb::IdYes);
+                results.SpeedButton1->click();
+                break;
+            case Step::DeleteGames:
+                for (const int g : rows)
+                    results.ListView1->selectionModel()->select(results.ListView1->model()->index(g, 0),
+                                                                QItemSelectionModel::Select |
+                                                                    QItemSelectionModel::Rows);
+                results.ListView1Enter();
+                results.SpeedButton2->click();
+                break;
+            default:
+                f->platform.answerMessage(mb::IdYes);
+                results.Button1->click();
+                break;
+            }
+        });
+        switch (kind) {
+        case Step::Rename:
+            if (!newName.isEmpty() && newName != chosen)
+                model.players[at].name = newName;
+            break;
+        case Step::DeletePlayer:
+            ++questions;
+            model.players.removeAt(at);
+            break;
+        case Step::DeleteGames:
+            for (qsizetype k = rows.size() - 1; k >= 0; --k)
+                model.players[at].games.removeAt(rows[k]);
+            break;
+        default:
+            ++questions;
+            model.players[at].games.clear();
+            break;
+        }
+        window->mnuShowResults->trigger();
     }
 
     void step(std::mt19937& random) {
@@ -164,6 +345,7 @@ private:
                 model.leftSeconds = model.gameSeconds;
                 model.clock = model.running = false;
                 model.save = true;
+                recordGame();
             }
             window->Timer1Timer();
             break;
@@ -190,6 +372,11 @@ private:
                 ++questions;
             }
             if (!model.running || kind == Step::NewGameYes) {
+                // A new game after a reopened one asks for the player first.
+                if (model.loaded) {
+                    model.player = model.players.value(0).name;
+                    model.loaded = false;
+                }
                 if (model.running)
                     model.leftSeconds = model.gameSeconds;
                 model.running = model.clock = true;
@@ -225,6 +412,18 @@ private:
             open(entries[random() % entries.size()]);
             break;
         }
+        case Step::AddPlayer:
+        case Step::ChoosePlayer:
+            if (model.running)
+                return;
+            choosePlayer(kind == Step::AddPlayer, random);
+            break;
+        case Step::Rename:
+        case Step::DeletePlayer:
+        case Step::DeleteGames:
+        case Step::Clear:
+            editResults(kind, random);
+            break;
         case Step::Count:
             break;
         }
@@ -247,6 +446,12 @@ private:
         QCOMPARE(window->mnuSave->isEnabled(), model.save);
         QCOMPARE(window->mnuSaveAs->isEnabled(), model.saveAs);
         QCOMPARE(window->game.SaveFileName, model.saveFile.isEmpty() ? QString() : savePath(model.saveFile));
+        QCOMPARE(window->game.PlayerName, model.player);
+
+        // The player file holds the model's players and games, and the program holds the same text.
+        const QString players = ReadScrambledText(f->folder.path(QStringLiteral("Players.ini")));
+        QCOMPARE(players, model.playerText());
+        QCOMPARE(window->MemoPlayers, players);
 
         // The save folder holds the model's files and nothing else, each whole.
         QStringList onDisk = QDir(f->folder.path(QStringLiteral("Save")))
@@ -261,7 +466,7 @@ private:
                      where + " " + it.key().toUtf8());
             QCOMPARE(timevalue::toText(saved.GameTime), clockText(model.gameSeconds));
             QCOMPARE(seconds(saved.TimeLeft), r.leftSeconds);
-            QCOMPARE(saved.PlayerName, QStringLiteral("Иван"));
+            QCOMPARE(saved.PlayerName, r.player);
             QCOMPARE(saved.Question, r.question);
             QCOMPARE(saved.Answers, r.answers);
             QCOMPARE(saved.RealButton, r.realButton);
@@ -283,11 +488,20 @@ private slots:
         model = Model();
         saves = opens = 0;
         fixture.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(12));
+        // A short game, so that runs pass through its end often; stored, since a change of player
+        // puts the stored settings back in force.
+        {
+            KeyStore store(fixture.folder.keyStorePath());
+            QVERIFY(store.openKey(settings::KeyPath, true));
+            settings::writeGameTime(store, timevalue::fromHms(0, 0, 4));
+        }
+        model.players = {{QStringLiteral("Иван"), {}}};
+        model.player = QStringLiteral("Иван");
+        WriteScrambledText(fixture.folder.path(QStringLiteral("Players.ini")), model.playerText(),
+                           WriteMode::Replace);
         window = &fixture.start();
         window->Timer2->stop();
-        window->game.PlayerName = QStringLiteral("Иван");
-        // A short game, so that runs pass through its end often.
-        window->game.GameTime = window->game.TimeLeft = timevalue::fromHms(0, 0, 4);
+        window->game.PlayerName = model.player;
         fixture.platform.messages.clear();
 
         const qsizetype steps = stepsPerRun();
@@ -301,8 +515,8 @@ private slots:
         }
         // A run that never saved or reopened a game would have checked little.
         QVERIFY(saves > 10 && opens > 10);
-        qInfo("%lld steps, %d saves, %d games reopened, %lld files", qlonglong(steps), saves, opens,
-              qlonglong(model.files.size()));
+        qInfo("%lld steps, %d saves, %d games reopened, %lld files, %lld players", qlonglong(steps), saves,
+              opens, qlonglong(model.files.size()), qlonglong(model.players.size()));
     }
 };
 
