@@ -166,6 +166,9 @@ private slots:
             QTest::addRow("%s, read-only folder", name) << int(edit) << int(FolderFault::ReadOnly);
             QTest::addRow("%s, target is a folder", name) << int(edit) << int(FolderFault::TargetIsFolder);
         }
+        // Adding to a folder that is gone is refused in the program's own words, without the name.
+        QTest::addRow("record a game, folder vanished") << int(Edit::Record) << int(FolderFault::Vanished);
+        QTest::addRow("clear games, folder vanished") << int(Edit::Clear) << int(FolderFault::Vanished);
     }
     void folderRefuses() {
         QFETCH(int, edit);
@@ -189,14 +192,23 @@ private slots:
             }
             return;
         }
-        QVERIFY(QFile::remove(p.file));
-        QVERIFY(QDir().mkpath(p.file + QStringLiteral("/inside")));
+        const bool vanished = FolderFault(fault) == FolderFault::Vanished;
+        if (vanished) {
+            QVERIFY(QDir(p.f.folder.path()).removeRecursively());
+        } else {
+            QVERIFY(QFile::remove(p.file));
+            QVERIFY(QDir().mkpath(p.file + QStringLiteral("/inside")));
+        }
         const QString held = p.window->MemoPlayers;
         p.run(Edit(edit));
         QVERIFY(std::any_of(p.f.platform.messages.cbegin(), p.f.platform.messages.cend(),
                             [&](const auto& m) { return m.text.contains(p.file); }));
-        QVERIFY(QFileInfo(p.file).isDir());
-        QCOMPARE(folderEntries(p.file), QStringList{"inside"});
+        if (vanished) {
+            QVERIFY(!QFileInfo::exists(p.f.folder.path()));
+        } else {
+            QVERIFY(QFileInfo(p.file).isDir());
+            QCOMPARE(folderEntries(p.file), QStringList{"inside"});
+        }
         QCOMPARE(p.window->MemoPlayers, held);
     }
 };
