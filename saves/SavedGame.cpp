@@ -47,7 +47,8 @@ qint32 integer(QStringView content, const QString& key) {
     const QString text = required(content, key);
     bool ok = false;
     const int value = text.toInt(&ok, 10);
-    if (!ok)
+    // The conversion stops at a zero character, so whatever follows one would pass unchecked.
+    if (!ok || text.contains(QChar(0)))
         throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return value;
 }

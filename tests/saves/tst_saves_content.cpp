@@ -189,6 +189,9 @@ private slots:
         QTest::addRow("fraction") << exampleWith(3, "Очки:=1.5") << "'1.5' is not a valid integer value";
         QTest::addRow("beyond 32 bits")
             << exampleWith(3, "Очки:=2147483648") << "'2147483648' is not a valid integer value";
+        QTest::addRow("zero character inside")
+            << exampleWith(12, QStringLiteral("RealButton:=0") + QChar(0) + QStringLiteral("1"))
+            << QStringLiteral("'0") + QChar(0) + QStringLiteral("1' is not a valid integer value");
         QTest::addRow("huge") << exampleWith(1, "Yes:=99999999999999999999999")
                               << "'99999999999999999999999' is not a valid integer value";
         QTest::addRow("not a time") << exampleWith(4, "GameTime:=soon") << "'soon' is not a valid time";
