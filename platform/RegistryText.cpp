@@ -59,7 +59,8 @@ std::optional<QByteArray> parseHexBytes(const QString& list) {
         }
         bool ok = false;
         const uint byte = part.toUInt(&ok, 16);
-        if (!ok || part.size() > 2 || byte > 0xFF)
+        // The conversion stops at a zero character, so whatever follows one would pass unchecked.
+        if (!ok || part.size() > 2 || byte > 0xFF || part.contains(QChar(0)))
             return std::nullopt;
         bytes.append(char(byte));
     }
@@ -97,7 +98,7 @@ std::optional<Value> parseData(QString data, const QStringList& lines, qsizetype
         bool ok = false;
         const uint number = digits.toUInt(&ok, 16);
         if (!ok || digits.isEmpty() || digits.size() > 8 || digits.startsWith(QLatin1Char('+')) ||
-            digits.startsWith(QLatin1Char('-')))
+            digits.startsWith(QLatin1Char('-')) || digits.contains(QChar(0)))
             return std::nullopt;
         value.type = RegDword;
         value.bytes.resize(4);
@@ -118,7 +119,7 @@ std::optional<Value> parseData(QString data, const QStringList& lines, qsizetype
         bool ok = false;
         const QString number = kind.mid(4, kind.size() - 5);
         value.type = int(number.toUInt(&ok, 16));
-        if (!ok || number.isEmpty() || number.size() > 8)
+        if (!ok || number.isEmpty() || number.size() > 8 || number.contains(QChar(0)))
             return std::nullopt;
     }
     QString list = data.mid(colon + 1).trimmed();

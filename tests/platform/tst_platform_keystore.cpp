@@ -225,6 +225,8 @@ private slots:
         QTest::addRow("text after string") << header + "\"Translation\"=\"EN\" x\r\n";
         QTest::addRow("dword too long") << header + "\"BackgroundImage\"=dword:000000001\r\n";
         QTest::addRow("dword not hex") << header + "\"BackgroundImage\"=dword:0000000g\r\n";
+        QTest::addRow("zero inside a dword") << header + QByteArray("\"BackgroundImage\"=dword:1\0\r\n", 28);
+        QTest::addRow("zero inside a byte") << header + QByteArray("\"GameTime\"=hex:0\0\r\n", 19);
         QTest::addRow("bad byte") << header + "\"GameTime\"=hex:00,100\r\n";
         QTest::addRow("missing byte") << header + "\"GameTime\"=hex:00,,01\r\n";
         QTest::addRow("continuation at end") << header + "\"GameTime\"=hex:00,\\\r\n";
