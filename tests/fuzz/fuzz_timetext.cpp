@@ -7,6 +7,7 @@
 #include "quiz/TimeValue.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -59,8 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkParse(ansi::decode(bytes));
     checkParse(QString(reinterpret_cast<const QChar*>(data), qsizetype(size / 2)));
 
-    // Each eight bytes as a stored game length; the store refuses what is not finite.
-    for (std::size_t at = 0; at + 8 <= size; at += 8) {
+    // The first eight bytes as a stored game length, and the next few; the store refuses what is not
+    // finite.
+    for (std::size_t at = 0; at + 8 <= std::min<std::size_t>(size, 64); at += 8) {
         std::uint64_t raw;
         std::memcpy(&raw, data + at, sizeof raw);
         const double value = std::bit_cast<double>(raw);
