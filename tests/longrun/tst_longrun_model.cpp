@@ -521,7 +521,8 @@ private slots:
               "%lld saved games and %lld players at the end",
               qlonglong(steps), saves, opens, recorded, playerEdits, qlonglong(model.files.size()),
               qlonglong(model.players.size()));
-        QVERIFY(saves > 5 && opens > 5 && recorded > 5 && playerEdits > 5);
+        if (steps >= 1000)
+            QVERIFY(saves > 5 && opens > 5 && recorded > 5 && playerEdits > 5);
     }
 };
 
