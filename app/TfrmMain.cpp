@@ -11,7 +11,7 @@
 #include "quiz/MouseLabel.h"
 #include "quiz/WindowFonts.h"
 #include "settings/TfrmSeting.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -150,9 +150,9 @@ void TfrmMain::LoadWordLists() {
 
 void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(m_folder.file(fileName)); }
 
-void TfrmMain::Decoder(const QString& fileName, WordList& list) { ::Decoder(fileName, list); }
+void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary(fileName, list); }
 
-void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, *this); }
+void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, m_folder, *this); }
 
 void TfrmMain::setGameTime(double gameTime) {
     game.GameTime = gameTime;
@@ -216,7 +216,7 @@ bool TfrmMain::FormCloseQuery() {
 void TfrmMain::mnuExitClick() { close(); }
 
 void TfrmMain::mnuSetingClick() {
-    TfrmSeting window(m_platform, m_keyStore, [this] { LoadRegistrySetings(); }, this);
+    TfrmSeting window(m_platform, m_folder, m_keyStore, [this] { LoadRegistrySetings(); }, this);
     m_platform.showModal(window);
 }
 

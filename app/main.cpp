@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
 
     QtPlatform platform;
     const ProgramFolder folder = ProgramFolder::ofExecutable();
-    KeyStore keyStore(KeyStore::defaultPath());
+    KeyStore keyStore(KeyStore::defaultPath(folder));
     TfrmMain frmMain(platform, keyStore, folder);
     frmMain.show();
     return application.exec();

@@ -2,7 +2,7 @@
 // Loading a dictionary against the least any loader must do: read the file, unscramble it and find its
 // line breaks. Also the memory a loaded list of a million pairs holds.
 #include "platform/TextCodec.h"
-#include "words/Decoder.h"
+#include "words/LoadDictionary.h"
 #include "words/ScrambledText.h"
 #include "words/WordList.h"
 
@@ -143,7 +143,7 @@ void Load(benchmark::State& state) {
     for (auto _ : state) {
         watch.start();
         WordList list;
-        Decoder(path, list);
+        loadDictionary(path, list);
         benchmark::DoNotOptimize(list.count());
         watch.stop();
     }
@@ -170,7 +170,7 @@ void reportMemory() {
     malloc_trim(0);
     const double before = residentMegabytes();
     WordList list;
-    Decoder(dictionaries.at(1000000), list);
+    loadDictionary(dictionaries.at(1000000), list);
     malloc_trim(0);
     const double after = residentMegabytes();
     const double buffers =

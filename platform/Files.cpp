@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/Files.h"
 
-#include <QCoreApplication>
+#include "platform/Failure.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -47,55 +50,93 @@ QRegularExpression wildcard(const QString& pattern) {
                                   QRegularExpression::DotMatchesEverythingOption);
 }
 
+[[noreturn]] void fail(const char* what, const QString& path, const QString& reason) {
+    throw Failure(QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason));
+}
+
+// Writes every byte to an unbuffered file; the reason of the failure otherwise. Unbuffered, because a
+// short write is then followed by the one that fails with the system's reason ("No space left on
+// device", "File too large"), where a buffered flush cut short reports none.
+std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
+    const char* data = bytes.data();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        const qint64 written = file.write(data, left);
+        if (written <= 0)
+            return file.errorString();
+        data += written;
+        left -= written;
+    }
+    // Checked before a commit, which would rename a temporary that was cut short.
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
+    return std::nullopt;
+}
+
 } // namespace
 
 namespace files {
-
-QString programFolder() {
-    return QCoreApplication::applicationDirPath();
-}
 
 void resetAttributes(const QString& path) {
     std::error_code error;
     fs::permissions(toPath(path), fs::perms::owner_write, fs::perm_options::add, error);
 }
 
+bool isReadOnly(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && (!(info.permissions() & QFileDevice::WriteOwner) || !info.isWritable());
+}
+
+void replaceFile(const QString& path, QByteArrayView bytes) {
+    // A rename would slip past a read-only target.
+    const QFileInfo target(path);
+    if (target.isDir())
+        fail("Cannot create file", path, qt_error_string(EISDIR));
+    if (isReadOnly(path))
+        fail("Cannot create file", path, qt_error_string(EACCES));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        fail("Cannot create file", path, file.errorString());
+    if (const std::optional<QString> reason = writeAll(file, bytes)) {
+        file.cancelWriting();
+        fail("Cannot write file", path, *reason);
+    }
+    if (!file.commit())
+        fail("Cannot write file", path, file.errorString());
+}
+
+void appendFile(const QString& path, QByteArrayView bytes) {
+    if (!QFileInfo::exists(path))
+        fail("Cannot open file", path, qt_error_string(ENOENT));
+    if (isReadOnly(path))
+        fail("Cannot open file", path, qt_error_string(EACCES));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly |
+                   QIODevice::Unbuffered))
+        fail("Cannot open file", path, file.errorString());
+    if (const std::optional<QString> reason = writeAll(file, bytes))
+        fail("Cannot write file", path, *reason);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        fail("Cannot write file", path, file.errorString());
+}
+
 bool copyOverwrite(const QString& from, const QString& to) {
     if (!QFileInfo(from).isFile())
         return false;
-    // A read-only target refuses to be replaced, as the read-only attribute does on Windows (a rename
-    // alone would slip past it, and so would root's right to write anything).
-    const QFileInfo target(to);
-    if (target.exists() && (!target.isFile() || !(target.permissions() & QFileDevice::WriteOwner)))
-        return false;
-
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return false;
-    // Written beside the target and renamed over it, so a copy that breaks off leaves the old target.
-    QSaveFile copy(to);
-    if (!copy.open(QIODevice::WriteOnly))
+    const QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
         return false;
-    char buffer[64 * 1024];
-    for (;;) {
-        const qint64 got = source.read(buffer, sizeof buffer);
-        if (got < 0) {
-            copy.cancelWriting();
-            return false;
-        }
-        if (got == 0)
-            break;
-        if (copy.write(buffer, got) != got) {
-            copy.cancelWriting();
-            return false;
-        }
-    }
-    // commit() would rename a temporary that a full disk cut short, so a failed flush stops here.
-    if (!copy.flush() || copy.error() != QFileDevice::NoError) {
-        copy.cancelWriting();
+    try {
+        replaceFile(to, bytes);
+    } catch (const Failure&) {
         return false;
     }
-    return copy.commit();
+    return true;
 }
 
 QStringList listFolder(const QString& folder, const QString& pattern) {

@@ -1,17 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
 namespace files {
 
-// The folder that holds the executable.
-QString programFolder();
 // Makes a file writable by its owner before it is rewritten or appended to; a missing file or a
 // refusal is ignored (the write that follows reports what matters).
 void resetAttributes(const QString& path);
-// Copies a file over any existing target; false when it could not.
+// Whether a file exists and is not to be written: its owner lacks the write right, or this user does.
+// The superuser may write anything, yet a read-only file stays one that is not to be changed.
+bool isReadOnly(const QString& path);
+// Replaces a file's whole content. The bytes go to a temporary file beside it that is renamed over it
+// only once all of them are written, so a failure leaves the old content whole. An existing target that
+// its owner may not write is refused, as the read-only attribute refuses on Windows, also to the
+// superuser. Throws Failure naming the file and the system's reason.
+void replaceFile(const QString& path, QByteArrayView bytes);
+// Adds bytes at the end of an existing file; a missing or read-only one is refused. What was written
+// before a failure stays in the file. Throws Failure naming the file and the system's reason.
+void appendFile(const QString& path, QByteArrayView bytes);
+// Copies a file over any existing target, the way replaceFile writes; false when it could not.
 bool copyOverwrite(const QString& from, const QString& to);
 // The names in a folder that match a wildcard pattern ("*.gsv"), hidden entries and sub-folders
 // included, in the order the file system returns them.

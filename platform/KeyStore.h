@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class ProgramFolder;
+
 // The settings key store: keys and typed values under HKEY_LOCAL_MACHINE, kept in a text file in the
 // REGEDIT4 export format so that a user can read and edit it. Key and value names compare without
 // regard to case. The file is read on every open and rewritten whole and atomically on every write.
@@ -13,7 +15,7 @@
 class KeyStore {
 public:
     // The file named by LEXITRAINER_REGISTRY, else LexiTrainer.reg in the program's folder.
-    static QString defaultPath();
+    static QString defaultPath(const ProgramFolder& folder);
 
     explicit KeyStore(QString filePath);
 

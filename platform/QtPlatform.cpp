@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPlatform.h"
 
+#include "platform/WindowLook.h"
+
 #include "platform/TextCodec.h"
 
 #include <QApplication>
@@ -96,6 +98,7 @@ QtPlatform::~QtPlatform() = default;
 int QtPlatform::messageBox(const QString& caption, const QString& text, int flags) {
     const ButtonSet set = buttonsFor(flags);
     QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    makeDialogWindow(box);
     for (const QMessageBox::StandardButton button : set.buttons)
         box.addButton(button);
     // The second and third buttons can be made the default, as MB_DEFBUTTON2 and MB_DEFBUTTON3 do.
@@ -110,6 +113,7 @@ int QtPlatform::messageBox(const QString& caption, const QString& text, int flag
 std::optional<QString> QtPlatform::inputText(const QString& caption, const QString& prompt,
                                              const QString& initial) {
     QInputDialog dialog(QApplication::activeWindow());
+    makeDialogWindow(dialog);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);

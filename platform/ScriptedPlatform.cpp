@@ -57,9 +57,7 @@ int ScriptedPlatform::messageBox(const QString& caption, const QString& text, in
 
 std::optional<QString> ScriptedPlatform::inputText(const QString& caption, const QString& prompt,
                                                    const QString& initial) {
-    Q_UNUSED(caption);
-    Q_UNUSED(initial);
-    inputPrompts.append(prompt);
+    inputDialogs.append({caption, prompt, initial});
     const std::optional<std::optional<QString>> answer = pop(m_inputAnswers);
     if (!answer || !*answer)
         return std::nullopt;
@@ -68,6 +66,7 @@ std::optional<QString> ScriptedPlatform::inputText(const QString& caption, const
 }
 
 QString ScriptedPlatform::openPicture() {
+    ++pictureDialogs;
     return pop(m_pictureAnswers).value_or(QString());
 }
 

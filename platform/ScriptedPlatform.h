@@ -19,6 +19,11 @@ public:
         QString text;
         int flags = 0;
     };
+    struct InputDialog {
+        QString caption;
+        QString prompt;
+        QString initial;
+    };
 
     // Queues the answer to the next message box. An unqueued box answers IdOk, or IdCancel / IdNo
     // when it has no OK button, and the test can still see it in messages.
@@ -48,7 +53,8 @@ public:
 
     // What the program showed and did, in order.
     QList<Message> messages;
-    QStringList inputPrompts;
+    QList<InputDialog> inputDialogs;
+    int pictureDialogs = 0;
     QStringList sounds;
     QStringList shellCalls;
     QString clipboard;

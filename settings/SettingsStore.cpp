@@ -2,8 +2,8 @@
 #include "settings/SettingsStore.h"
 
 #include "platform/Failure.h"
-#include "platform/Files.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "quiz/TimeValue.h"
 
 #include <QFile>
@@ -70,7 +70,7 @@ void writeBackgroundImage(KeyStore& store, bool on) {
     store.writeInteger(BackgroundImageName, on ? 1 : 0);
 }
 
-void LoadRegistrySetings(KeyStore& store, SettingsTarget& target) {
+void LoadRegistrySetings(KeyStore& store, const ProgramFolder& folder, SettingsTarget& target) {
     const OpenKey key(store);
 
     double gameTime = defaultGameTime();
@@ -90,7 +90,7 @@ void LoadRegistrySetings(KeyStore& store, SettingsTarget& target) {
     if (!store.valueExists(BackgroundImageName)) {
         writeBackgroundImage(store, false);
     } else if (readBackgroundImage(store)) {
-        const QString picture = files::programFolder() + QLatin1Char('/') + BackgroundFileName;
+        const QString picture = folder.file(BackgroundFileName);
         if (QFile::exists(picture))
             target.loadBackground(picture);
     } else {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class KeyStore;
+class ProgramFolder;
 
 // What the settings act on: the main window's game length, direction and background picture.
 struct SettingsTarget {
@@ -41,8 +42,9 @@ void writeTranslation(KeyStore& store, const QString& direction);
 bool readBackgroundImage(const KeyStore& store);
 void writeBackgroundImage(KeyStore& store, bool on);
 
-// Reads the settings onto the target, writing the default of each that is missing. A failure stops it
-// at that step; what was applied before stays applied.
-void LoadRegistrySetings(KeyStore& store, SettingsTarget& target);
+// Reads the settings onto the target, writing the default of each that is missing; the background
+// picture is the one in the program's folder. A failure stops it at that step; what was applied before
+// stays applied.
+void LoadRegistrySetings(KeyStore& store, const ProgramFolder& folder, SettingsTarget& target);
 
 } // namespace settings

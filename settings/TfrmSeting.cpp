@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/WindowLook.h"
 #include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 
@@ -17,13 +18,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-TfrmSeting::TfrmSeting(Platform& platform, KeyStore& store, std::function<void()> loadRegistrySetings,
-                       QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_store(store),
+TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore& store,
+                       std::function<void()> loadRegistrySetings, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_folder(folder), m_store(store),
       m_loadRegistrySetings(std::move(loadRegistrySetings)) {
     setWindowTitle(QStringLiteral("Насторйка"));
-    // A thin caption with only the close box, as a tool window has.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    makeToolWindow(*this);
     setFixedSize(280, 168);
     // Where the Windows face is missing, one of its width, so that the texts fit their controls.
     QFont font;
@@ -133,9 +133,7 @@ void TfrmSeting::CheckBox1Click() {
         return;
     }
     Button3->setEnabled(true);
-    // The existence test looks in the current directory, the copy goes to the program's folder: the
-    // two are one when the program is started from its folder.
-    if (QFile::exists(settings::BackgroundFileName))
+    if (QFile::exists(m_folder.file(settings::BackgroundFileName)))
         return;
     if (!pickPicture()) {
         Button3->setEnabled(false);
@@ -152,6 +150,6 @@ bool TfrmSeting::pickPicture() {
     if (picture.isEmpty())
         return false;
     // A copy that fails leaves the previous picture; nothing is reported.
-    files::copyOverwrite(picture, files::programFolder() + QLatin1Char('/') + settings::BackgroundFileName);
+    files::copyOverwrite(picture, m_folder.file(settings::BackgroundFileName));
     return true;
 }

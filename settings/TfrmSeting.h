@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/ProgramFolder.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -14,12 +16,13 @@ class QPushButton;
 class QRadioButton;
 
 // The settings window: direction of translation, game length and the background picture. It shows
-// what the key store holds, writes it back on "OK" and has the main window apply it at once.
+// what the key store holds, writes it back on "OK" and has the main window apply it at once; a chosen
+// picture is copied into the program's folder.
 class TfrmSeting : public QDialog {
     Q_OBJECT
 public:
-    TfrmSeting(Platform& platform, KeyStore& store, std::function<void()> loadRegistrySetings,
-               QWidget* parent = nullptr);
+    TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore& store,
+               std::function<void()> loadRegistrySetings, QWidget* parent = nullptr);
 
     void FormShow();
     void Button1Click();
@@ -46,6 +49,7 @@ private:
     bool pickPicture();
 
     Platform& m_platform;
+    ProgramFolder m_folder;
     KeyStore& m_store;
     std::function<void()> m_loadRegistrySetings;
 };

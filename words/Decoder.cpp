@@ -3,37 +3,36 @@
 
 #include "words/CrLfLines.h"
 #include "words/ScrambledText.h"
-#include "words/TfrmOpenSlovar.h"
 #include "words/WordList.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-
-#include <memory>
 
 namespace {
 
-constexpr qsizetype windowThreshold = 40;
+constexpr qsizetype progressThreshold = 40;
 // Events run about this often; running them after every line would cost more than the load itself.
 constexpr qint64 eventIntervalMs = 15;
 // Lines between two looks at the clock.
 constexpr int linesPerClockCheck = 64;
 
-struct CloseWindow {
-    void operator()(TfrmOpenSlovar* window) const {
-        window->finishLoading();
-        window->close();
-        delete window;
-    }
+class FinishOnExit {
+public:
+    explicit FinishOnExit(LoadProgress& progress) : m_progress(progress) {}
+    ~FinishOnExit() { m_progress.finish(); }
+    FinishOnExit(const FinishOnExit&) = delete;
+    FinishOnExit& operator=(const FinishOnExit&) = delete;
+
+private:
+    LoadProgress& m_progress;
 };
 
 } // namespace
 
-void Decoder(const QString& fileName, WordList& list) {
+void Decoder(const QString& fileName, WordList& list, LoadProgress& progress) {
     const QString t = ReadScrambledText(fileName);
 
-    const std::unique_ptr<TfrmOpenSlovar, CloseWindow> window(new TfrmOpenSlovar);
-    window->setMaximum(t.size());
+    const FinishOnExit finish(progress);
+    progress.setMaximum(t.size());
     // Into an empty list the lines go without a copy; otherwise the buffer grows once.
     if (list.count() == 0)
         list.shareText(t);
@@ -46,19 +45,18 @@ void Decoder(const QString& fileName, WordList& list) {
     CrLfLines lines(t);
     while (lines.next()) {
         list.append(lines.line());
-        const bool showNow = list.count() == windowThreshold;
+        const bool showNow = list.count() == progressThreshold;
         if (showNow)
-            window->show();
+            progress.showProgress();
         bool runEvents = showNow;
         if (++linesSinceClockCheck == linesPerClockCheck) {
             linesSinceClockCheck = 0;
             runEvents = runEvents || sinceEvents.hasExpired(eventIntervalMs);
         }
         if (runEvents) {
-            // The bar shows what was consumed before this line, so the label stays below 100 %.
-            window->setPosition(lines.consumed());
-            window->ShowPercent();
-            QCoreApplication::processEvents();
+            // What was consumed before this line, so the percentage stays below 100 %.
+            progress.setPosition(lines.consumed());
+            progress.processEvents();
             sinceEvents.restart();
         }
     }

@@ -2,11 +2,10 @@
 #include "words/ScrambledText.h"
 
 #include "platform/Failure.h"
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 #include <cstdint>
@@ -64,24 +63,12 @@ inline bool isLineByte(char b) {
     throw Failure(QStringLiteral("%1 \"%2\". %3").arg(what, fileName, reason));
 }
 
-// The counterpart of the read-only attribute: a file without its owner's write bit is not rewritten,
-// even by a user the system would let through.
-bool isReadOnly(const QString& fileName) {
-    const QFileInfo info(fileName);
-    return info.exists() && (!(info.permissions() & QFileDevice::WriteOwner) || !info.isWritable());
-}
-
 QByteArray scrambled(QStringView text) {
     QByteArray bytes = ansi::encode(text);
     char* data = bytes.data();
     for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
         data[i] = char(data[i] ^ key);
     return bytes;
-}
-
-void writeAll(QFileDevice& file, const QByteArray& bytes, const QString& fileName) {
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        fail(QStringLiteral("Cannot write file"), fileName, file.errorString());
 }
 
 } // namespace
@@ -91,8 +78,14 @@ QString Coding(QStringView text) {
     QString result(text.size(), Qt::Uninitialized);
     const char16_t* in = text.utf16();
     char16_t* out = reinterpret_cast<char16_t*>(result.data());
-    for (qsizetype i = 0, n = text.size(); i < n; ++i)
-        out[i] = table[in[i]];
+    qsizetype written = 0;
+    for (qsizetype i = 0, n = text.size(); i < n; ++i) {
+        out[written++] = table[in[i]];
+        // A character beyond 16 bits is one character, so it becomes one '?', as the code page makes it.
+        if (QChar::isHighSurrogate(in[i]) && i + 1 < n && QChar::isLowSurrogate(in[i + 1]))
+            ++i;
+    }
+    result.truncate(written);
     return result;
 }
 
@@ -155,32 +148,9 @@ QString ReadScrambledText(const QString& fileName) {
 
 void WriteScrambledText(const QString& fileName, QStringView text, WriteMode mode) {
     const QByteArray bytes = scrambled(text);
-    const QString permissionDenied = QStringLiteral("Permission denied");
-
-    if (mode == WriteMode::Append) {
-        // Appending never creates the file: its callers create it first.
-        if (!QFileInfo::exists(fileName))
-            fail(QStringLiteral("Cannot open file"), fileName, QStringLiteral("No such file or directory"));
-        if (isReadOnly(fileName))
-            fail(QStringLiteral("Cannot open file"), fileName, permissionDenied);
-        QFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))
-            fail(QStringLiteral("Cannot open file"), fileName, file.errorString());
-        writeAll(file, bytes, fileName);
-        file.close();
-        if (file.error() != QFileDevice::NoError)
-            fail(QStringLiteral("Cannot write file"), fileName, file.errorString());
-        return;
-    }
-
-    // The temporary file would be renamed over a read-only target; refuse as the system would refuse
-    // to open it for writing.
-    if (isReadOnly(fileName))
-        fail(QStringLiteral("Cannot create file"), fileName, permissionDenied);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        fail(QStringLiteral("Cannot create file"), fileName, file.errorString());
-    writeAll(file, bytes, fileName);
-    if (!file.commit())
-        fail(QStringLiteral("Cannot write file"), fileName, file.errorString());
+    // Appending never creates the file: its callers create it first.
+    if (mode == WriteMode::Append)
+        files::appendFile(fileName, bytes);
+    else
+        files::replaceFile(fileName, bytes);
 }

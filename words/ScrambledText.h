@@ -7,7 +7,8 @@
 // Every data file of the program is one text scrambled byte by byte with a constant key, with no header
 // and no line break after it.
 
-// Every byte XOR 0x19; applying it twice gives the text back.
+// Every byte XOR 0x19; applying it twice gives the text back. A character outside the code page is
+// scrambled as the one '?' that writing it to a file makes of it.
 QString Coding(QStringView text);
 
 // The unscrambled first line of a file: the bytes before the first LF or CR LF or 0x1A (a lone CR is

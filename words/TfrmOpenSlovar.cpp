@@ -2,6 +2,7 @@
 #include "words/TfrmOpenSlovar.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -47,6 +48,20 @@ void TfrmOpenSlovar::setMaximum(qint64 maximum) {
 void TfrmOpenSlovar::setPosition(qint64 position) {
     m_position = position;
     updateBar();
+    ShowPercent();
+}
+
+void TfrmOpenSlovar::showProgress() {
+    show();
+}
+
+void TfrmOpenSlovar::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+void TfrmOpenSlovar::finish() {
+    m_loading = false;
+    close();
 }
 
 void TfrmOpenSlovar::updateBar() {
@@ -63,10 +78,6 @@ void TfrmOpenSlovar::ShowPercent() {
 void TfrmOpenSlovar::FormKeyDown(int& Key, Qt::KeyboardModifiers Shift) {
     if ((Shift & Qt::AltModifier) && Key == Qt::Key_F4)
         Key = 0;
-}
-
-void TfrmOpenSlovar::finishLoading() {
-    m_loading = false;
 }
 
 void TfrmOpenSlovar::reject() {

@@ -6,6 +6,7 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
+#include "platform/WindowLook.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -25,7 +26,14 @@ QString xProperty(const QWidget& window, const char* name) {
     return equals < 0 ? out : out.mid(equals + 1).trimmed();
 }
 
-// Runs a modal window shown by show() and returns its title bar text as the X server holds it.
+// The Motif hints' functions of a window (0x08 minimise, 0x10 maximise).
+uint motifFunctions(const QWidget& window) {
+    const QStringList motif = xProperty(window, "_MOTIF_WM_HINTS").split(QStringLiteral(", "));
+    return motif.size() == 5 ? motif[1].toUInt(nullptr, 16) : 0xFFFF;
+}
+
+// Runs a modal window shown by show() and returns its title bar text as the X server holds it; a
+// window offering to be minimised or maximised shows as "(min/max)".
 QString titleOf(const std::function<void()>& show) {
     QString title;
     QTimer poll;
@@ -35,6 +43,8 @@ QString titleOf(const std::function<void()>& show) {
             return;
         poll.stop();
         title = xProperty(*modal, "_NET_WM_NAME");
+        if (motifFunctions(*modal) & 0x18)
+            title += QStringLiteral("(min/max)");
         modal->close();
     });
     poll.start(20);
@@ -59,8 +69,10 @@ private slots:
                  '"' + caption + '"');
         QCOMPARE(titleOf([&] { platform.inputText(caption, QStringLiteral("Имя"), QString()); }), '"' + caption + '"');
         QDialog dialog;
+        makeToolWindow(dialog);
         dialog.setWindowTitle(caption);
         QCOMPARE(titleOf([&] { platform.showModal(dialog); }), '"' + caption + '"');
+        QVERIFY(xProperty(dialog, "_NET_WM_WINDOW_TYPE").contains(QStringLiteral("_NET_WM_WINDOW_TYPE_UTILITY")));
     }
 
     void theMainWindowHasNoMaximiseButton() {
@@ -72,11 +84,8 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(xProperty(window, "_NET_WM_NAME"), QStringLiteral("\"LexiTrainer\""));
-        // The Motif hints: flags, functions, decorations; 0x10 is maximising in both.
-        const QStringList motif = xProperty(window, "_MOTIF_WM_HINTS").split(QStringLiteral(", "));
-        QCOMPARE(motif.size(), 5);
-        QCOMPARE(motif[1].toUInt(nullptr, 16) & 0x10, 0u);
-        QCOMPARE(motif[2].toUInt(nullptr, 16) & 0x40, 0u);
+        // Minimising, but no maximising.
+        QCOMPARE(motifFunctions(window) & 0x18, 0x08u);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         window.close();
     }

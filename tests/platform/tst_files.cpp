@@ -1,23 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/Files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 QStringList sorted(QStringList names) {
     names.sort();
@@ -38,7 +30,7 @@ private slots:
         QVERIFY(m_dir.isValid());
         for (const char* name : {"a.gsv", ".hidden.gsv", "B.GSV", "игра.gsv", "note.txt", "gsv", "a.gsv.bak",
                                  "a+b.gsv", "aXgsv"})
-            writeFile(path(QString::fromUtf8(name)), "x");
+            writeBytes(path(QString::fromUtf8(name)), "x");
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("x.gsv")));
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("sub")));
     }
@@ -77,12 +69,12 @@ private slots:
     }
 
     void copyOverwriteReplacesTarget() {
-        writeFile(path(QStringLiteral("from.bmp")), QByteArray("new\0picture", 11));
-        writeFile(path(QStringLiteral("to.bmp")), "an older and longer picture");
+        writeBytes(path(QStringLiteral("from.bmp")), QByteArray("new\0picture", 11));
+        writeBytes(path(QStringLiteral("to.bmp")), "an older and longer picture");
         QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("to.bmp"))));
-        QCOMPARE(readFile(path(QStringLiteral("to.bmp"))), QByteArray("new\0picture", 11));
+        QCOMPARE(readBytes(path(QStringLiteral("to.bmp"))), QByteArray("new\0picture", 11));
         QVERIFY(files::copyOverwrite(path(QStringLiteral("from.bmp")), path(QStringLiteral("fresh.bmp"))));
-        QCOMPARE(readFile(path(QStringLiteral("fresh.bmp"))), QByteArray("new\0picture", 11));
+        QCOMPARE(readBytes(path(QStringLiteral("fresh.bmp"))), QByteArray("new\0picture", 11));
     }
 
     void failedCopyLeavesTargetWhole_data() {
@@ -103,25 +95,124 @@ private slots:
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("sub"));
         QDir(dir.path()).mkdir(QStringLiteral("x.gsv"));
-        writeFile(dir.filePath(QStringLiteral("from.bmp")), "new");
-        writeFile(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        writeBytes(dir.filePath(QStringLiteral("from.bmp")), "new");
+        writeBytes(dir.filePath(QStringLiteral("kept.bmp")), "old");
         if (readOnlyTarget)
             QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
         const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
 
         QCOMPARE(files::copyOverwrite(dir.filePath(from), dir.filePath(to)), false);
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
         QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
+    }
+
+    void replaceFileWritesWholeAndLeavesNothingBeside() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Players.ini"));
+        files::replaceFile(file, QByteArray("first\0content", 13));
+        QCOMPARE(readBytes(file), QByteArray("first\0content", 13));
+        files::replaceFile(file, "2nd");
+        QCOMPARE(readBytes(file), QByteArray("2nd"));
+        files::replaceFile(file, QByteArray());
+        QCOMPARE(readBytes(file), QByteArray());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
+    }
+
+    void failedReplaceKeepsTheOldFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("sizeLimit"); // 0: none
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("read-only") << QStringLiteral("kept.bmp") << 0 << 10
+                                   << QStringLiteral("Cannot create file \"%1\". Permission denied");
+        QTest::addRow("size limit, short write")
+            << QStringLiteral("old.txt") << 1000 << 1500
+            << QStringLiteral("Cannot write file \"%1\". File too large");
+        QTest::addRow("size limit, large write")
+            << QStringLiteral("old.txt") << 1000 << 300000
+            << QStringLiteral("Cannot write file \"%1\". File too large");
+        QTest::addRow("target is a folder") << QStringLiteral("sub") << 0 << 10
+                                            << QStringLiteral("Cannot create file \"%1\". Is a directory");
+        QTest::addRow("folder missing")
+            << QStringLiteral("missing/new.txt") << 0 << 10
+            << QStringLiteral("Cannot create file \"%1\". No such file or directory");
+    }
+    void failedReplaceKeepsTheOldFile() {
+        QFETCH(QString, name);
+        QFETCH(int, sizeLimit);
+        QFETCH(int, size);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+        writeBytes(dir.filePath(QStringLiteral("old.txt")), "old");
+        writeBytes(dir.filePath(QStringLiteral("kept.bmp")), "old");
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("kept.bmp")), QFileDevice::ReadOwner));
+        const QStringList before = sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden));
+        const QString path = dir.filePath(name);
+
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        if (sizeLimit) {
+            rlimit limited = old;
+            limited.rlim_cur = rlim_t(sizeLimit);
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        }
+        const QString got = failureOf([&] { files::replaceFile(path, QByteArray(size, 'n')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+
+        QCOMPARE(got, message.arg(path));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("old.txt"))), QByteArray("old"));
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("kept.bmp"))), QByteArray("old"));
+        QCOMPARE(QFile::permissions(dir.filePath(QStringLiteral("kept.bmp"))) & QFileDevice::WriteOwner, 0);
+        QCOMPARE(sorted(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden)), before);
+    }
+
+    void appendFile() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("User.txt"));
+        QCOMPARE(failureOf([&] { files::appendFile(file, "x"); }),
+                 QStringLiteral("Cannot open file \"%1\". No such file or directory").arg(file));
+        QVERIFY(!QFile::exists(file));
+
+        writeBytes(file, "old");
+        files::appendFile(file, "+new");
+        QCOMPARE(readBytes(file), QByteArray("old+new"));
+
+        // Cut short by the size limit: what fitted stays, and the reason is the system's.
+        rlimit old{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = 10;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const QString message = failureOf([&] { files::appendFile(file, QByteArray(100, 'n')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(message, QStringLiteral("Cannot write file \"%1\". File too large").arg(file));
+        QCOMPARE(readBytes(file), QByteArray("old+newnnn"));
+
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+        QCOMPARE(failureOf([&] { files::appendFile(file, "x"); }),
+                 QStringLiteral("Cannot open file \"%1\". Permission denied").arg(file));
+        QCOMPARE(readBytes(file), QByteArray("old+newnnn"));
+    }
+
+    void readingAMissingFileFailsTheTest() {
+        QEXPECT_FAIL("", "the file is not there", Continue);
+        const QByteArray bytes = readBytes(path(QStringLiteral("vanished.txt")));
+        QVERIFY(!bytes.isEmpty()); // and a comparison with no content cannot pass either
     }
 
     void resetAttributesMakesWritable() {
         const QString file = path(QStringLiteral("Players.ini"));
-        writeFile(file, "text");
+        writeBytes(file, "text");
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         files::resetAttributes(file);
         QCOMPARE(QFile::permissions(file) & QFileDevice::WriteOwner, QFileDevice::WriteOwner);
         QCOMPARE(QFile::permissions(file) & QFileDevice::ReadGroup, QFileDevice::ReadGroup);
-        QCOMPARE(readFile(file), QByteArray("text"));
+        QCOMPARE(readBytes(file), QByteArray("text"));
 
         const QString missing = path(QStringLiteral("none.ini"));
         files::resetAttributes(missing);

@@ -2,6 +2,7 @@
 #include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextCodec.h"
 
 #include <QDir>
@@ -369,11 +370,11 @@ private slots:
     }
 
     void defaultPathFollowsTheEnvironment() {
+        const ProgramFolder folder(m_dir.path());
         qputenv("LEXITRAINER_REGISTRY", "/somewhere/else.reg");
-        QCOMPARE(KeyStore::defaultPath(), QStringLiteral("/somewhere/else.reg"));
+        QCOMPARE(KeyStore::defaultPath(folder), QStringLiteral("/somewhere/else.reg"));
         qunsetenv("LEXITRAINER_REGISTRY");
-        QCOMPARE(KeyStore::defaultPath(),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/LexiTrainer.reg"));
+        QCOMPARE(KeyStore::defaultPath(folder), m_dir.path() + QStringLiteral("/LexiTrainer.reg"));
     }
 };
 

@@ -37,15 +37,21 @@ private slots:
 
         platform.answerInput(QStringLiteral("слово é"));
         platform.answerInput(std::nullopt);
-        QCOMPARE(platform.inputText({}, QStringLiteral("Имя"), {}),
-                 std::optional<QString>(QStringLiteral("слово ?")));
+        QCOMPARE(
+            platform.inputText(QStringLiteral("Новый игрок"), QStringLiteral("Имя"), QStringLiteral("Вася")),
+            std::optional<QString>(QStringLiteral("слово ?")));
         QCOMPARE(platform.inputText({}, QStringLiteral("Ещё"), {}), std::nullopt);
         QCOMPARE(platform.inputText({}, QStringLiteral("Пусто"), {}), std::nullopt);
-        QCOMPARE(platform.inputPrompts, (QStringList{"Имя", "Ещё", "Пусто"}));
+        QCOMPARE(platform.inputDialogs.size(), 3);
+        QCOMPARE(platform.inputDialogs[0].caption, QStringLiteral("Новый игрок"));
+        QCOMPARE(platform.inputDialogs[0].prompt, QStringLiteral("Имя"));
+        QCOMPARE(platform.inputDialogs[0].initial, QStringLiteral("Вася"));
+        QCOMPARE(platform.inputDialogs[2].prompt, QStringLiteral("Пусто"));
 
         platform.answerPicture(QStringLiteral("/tmp/a.bmp"));
         QCOMPARE(platform.openPicture(), QStringLiteral("/tmp/a.bmp"));
         QCOMPARE(platform.openPicture(), QString());
+        QCOMPARE(platform.pictureDialogs, 2);
     }
 
     void modalRunsTheAction() {

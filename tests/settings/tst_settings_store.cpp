@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
 #include "platform/Failure.h"
-#include "platform/Files.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 
@@ -54,9 +54,10 @@ class TestSettingsStore : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir m_dir; // the program's folder
+    const ProgramFolder m_folder{m_dir.path()};
     QString m_path;
-    const QString m_picture = files::programFolder() + QStringLiteral("/BackgroundImage.bmp");
+    const QString m_picture = m_folder.file(u"BackgroundImage.bmp");
 
     void writeFile(const QByteArray& bytes) {
         QFile file(m_path);
@@ -77,7 +78,7 @@ private slots:
     void firstStartWritesTheDefaults() {
         KeyStore store(m_path);
         RecordingTarget target;
-        settings::LoadRegistrySetings(store, target);
+        settings::LoadRegistrySetings(store, m_folder, target);
         QCOMPARE(target.gameTime.value_or(-1), timevalue::fromHms(0, 3, 0));
         QCOMPARE(timevalue::toText(*target.gameTime), QStringLiteral("0:03:00"));
         QCOMPARE(target.direction.value_or(QString()), QStringLiteral("EN\\RU"));
@@ -90,7 +91,7 @@ private slots:
 
         // The second start finds them and writes nothing.
         RecordingTarget again;
-        settings::LoadRegistrySetings(store, again);
+        settings::LoadRegistrySetings(store, m_folder, again);
         QCOMPARE(again.gameTime.value_or(-1), target.gameTime.value_or(-2));
         QCOMPARE(again.direction.value_or(QString()), QStringLiteral("EN\\RU"));
         QCOMPARE(readBytes(m_path), written);
@@ -135,7 +136,7 @@ private slots:
         const QByteArray before = readBytes(m_path);
 
         RecordingTarget target;
-        settings::LoadRegistrySetings(store, target);
+        settings::LoadRegistrySetings(store, m_folder, target);
         QCOMPARE(target.gameTime.value_or(-1), gameTime);
         QCOMPARE(target.direction.value_or(QString()), translation);
         QCOMPARE(target.background, applied);
@@ -177,7 +178,7 @@ private slots:
         writeFile(file);
         KeyStore store(m_path);
         RecordingTarget target;
-        QCOMPARE(failureOf([&] { settings::LoadRegistrySetings(store, target); }), message);
+        QCOMPARE(failureOf([&] { settings::LoadRegistrySetings(store, m_folder, target); }), message);
         QCOMPARE(target.gameTime.has_value(), gameTimeApplied);
         QCOMPARE(target.direction.has_value(), directionApplied);
         QCOMPARE(target.background, QStringList());
@@ -193,7 +194,7 @@ private slots:
         KeyStore store(m_path);
         RecordingTarget target;
         target.failLoading = true;
-        QCOMPARE(failureOf([&] { settings::LoadRegistrySetings(store, target); }),
+        QCOMPARE(failureOf([&] { settings::LoadRegistrySetings(store, m_folder, target); }),
                  QStringLiteral("Bitmap image is not valid"));
         QCOMPARE(target.gameTime.value_or(-1), 0.25);
         QCOMPARE(target.direction.value_or(QString()), QStringLiteral("RU\\EN"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
-#include "platform/Files.h"
 #include "platform/KeyStore.h"
+#include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
 #include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
@@ -18,15 +18,6 @@
 
 namespace {
 
-// The scripted platform, counting how often the picture dialog opens.
-struct PictureCountingPlatform : ScriptedPlatform {
-    int pictureDialogs = 0;
-    QString openPicture() override {
-        ++pictureDialogs;
-        return ScriptedPlatform::openPicture();
-    }
-};
-
 // 06.03.2007, the scripted platform's today, as a day count.
 constexpr double Today = 39147.0;
 
@@ -36,11 +27,12 @@ class TestSettingsWindow : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir; // the current directory and the key store's folder
+    QTemporaryDir m_dir; // the program's folder and the current directory
+    const ProgramFolder m_folder{m_dir.path()};
     QString m_oldCurrent;
     QString m_path;
-    const QString m_copy = files::programFolder() + QStringLiteral("/BackgroundImage.bmp");
-    PictureCountingPlatform* m_platform = nullptr;
+    const QString m_copy = m_folder.file(u"BackgroundImage.bmp");
+    ScriptedPlatform* m_platform = nullptr;
     KeyStore* m_store = nullptr;
     int m_callbacks = 0;
 
@@ -53,7 +45,7 @@ private:
     }
 
     std::unique_ptr<TfrmSeting> window() {
-        return std::make_unique<TfrmSeting>(*m_platform, *m_store, [this] { ++m_callbacks; });
+        return std::make_unique<TfrmSeting>(*m_platform, m_folder, *m_store, [this] { ++m_callbacks; });
     }
 
 private slots:
@@ -62,7 +54,7 @@ private slots:
         m_oldCurrent = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_dir.path()));
         m_path = m_dir.filePath(QStringLiteral("LexiTrainer.reg"));
-        m_platform = new PictureCountingPlatform;
+        m_platform = new ScriptedPlatform;
         m_store = new KeyStore(m_path);
         m_callbacks = 0;
         QFile::remove(m_copy);
@@ -75,6 +67,18 @@ private slots:
         QDir::setCurrent(m_oldCurrent);
         QDir(m_dir.path()).removeRecursively();
         QDir().mkpath(m_dir.path());
+    }
+
+    void toolWindowWithOnlyTheCloseBox() {
+        store(timevalue::fromHms(0, 3, 0), settings::EnglishRussian, false);
+        auto w = window();
+        w->show();
+        QCOMPARE(w->windowTitle(), QStringLiteral("Насторйка"));
+        QCOMPARE(w->windowType(), Qt::Tool);
+        const Qt::WindowFlags flags = w->windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
     }
 
     void showReflectsTheStore_data() {
@@ -217,13 +221,13 @@ private slots:
 
     void checkingWithPicturePresentAsksNothing() {
         store(timevalue::fromHms(0, 3, 0), settings::EnglishRussian, false);
-        writeBytes(m_dir.filePath(QStringLiteral("BackgroundImage.bmp")), "old");
+        writeBytes(m_copy, "old");
         auto w = window();
         w->show();
         QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 0);
         QVERIFY(w->Button3->isEnabled());
-        QCOMPARE(readBytes(m_dir.filePath(QStringLiteral("BackgroundImage.bmp"))), QByteArray("old"));
+        QCOMPARE(readBytes(m_copy), QByteArray("old"));
     }
 
     void browseReplacesThePicture() {

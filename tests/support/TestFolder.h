@@ -10,11 +10,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-// A program folder in a temporary directory, the current directory for as long as it lives.
+// A program folder in a temporary directory. The current directory stays where it is, so a file
+// opened by a bare relative name instead of through the program folder is not found.
 class TestFolder {
 public:
-    TestFolder() : m_previous(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
-    ~TestFolder() { QDir::setCurrent(m_previous); }
 
     QString path(const QString& relative = QString()) const {
         return relative.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + relative;
@@ -37,5 +36,4 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QString m_previous;
 };

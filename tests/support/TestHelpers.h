@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <source_location>
 
 // The message of the Failure the action throws; empty when it throws none.
 inline QString failureOf(const std::function<void()>& action) {
@@ -19,9 +20,17 @@ inline QString failureOf(const std::function<void()>& action) {
     return {};
 }
 
-inline QByteArray readBytes(const QString& path) {
+// The bytes of a file. A file that is missing or cannot be read fails the test, so that a check on a
+// file never passes because the file has vanished.
+inline QByteArray readBytes(const QString& path,
+                            const std::source_location where = std::source_location::current()) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString())),
+                     where.file_name(), int(where.line()));
+        return QByteArrayLiteral("<unreadable>");
+    }
+    return file.readAll();
 }
 
 inline void writeBytes(const QString& path, const QByteArray& bytes) {

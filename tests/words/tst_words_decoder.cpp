@@ -4,17 +4,10 @@
 #include "words/CrLfLines.h"
 #include "words/Decoder.h"
 #include "words/ScrambledText.h"
-#include "words/TfrmOpenSlovar.h"
 #include "words/WordList.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QPointer>
-#include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -34,50 +27,40 @@ QStringList numberedLines(int count, const QString& stem = QStringLiteral("сл�
     return lines;
 }
 
-TfrmOpenSlovar* livingWindow() {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<TfrmOpenSlovar*>(widget))
-            return window;
-    return nullptr;
-}
+// Stands in for the progress window and records what the load told it.
+struct RecordingProgress : LoadProgress {
+    explicit RecordingProgress(const WordList& list) : list(list) {}
 
-// Watches the progress windows of one load: when they appear and what their label shows whenever
-// pending events run.
-class LoadWatcher : public QObject {
-public:
-    explicit LoadWatcher(const WordList& list) : m_list(list) {
-        qApp->installEventFilter(this);
-        m_ticker.setInterval(0);
-        QObject::connect(&m_ticker, &QTimer::timeout, this, [this] {
-            ++ticks;
-            if (TfrmOpenSlovar* window = livingWindow(); window && window->isVisible())
-                labels.append(window->lblPersent->text());
-        });
-        m_ticker.start();
-    }
-    ~LoadWatcher() override { qApp->removeEventFilter(this); }
-
+    const WordList& list;
+    qint64 maximum = -1;
     int shows = 0;
-    qsizetype countAtFirstShow = -1;
-    QPointer<TfrmOpenSlovar> window;
-    QStringList labels;
-    int ticks = 0;
+    qsizetype countAtShow = -1;
+    QList<qint64> positions;
+    int eventRuns = 0;
+    int finishes = 0;
+    int callsAfterFinish = 0;
+    bool failInEvents = false;
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto* shown = qobject_cast<TfrmOpenSlovar*>(object)) {
-                if (shows++ == 0)
-                    countAtFirstShow = m_list.count();
-                window = shown;
-            }
-        }
-        return false;
+    void setMaximum(qint64 value) override {
+        callsAfterFinish += finishes;
+        maximum = value;
     }
-
-private:
-    const WordList& m_list;
-    QTimer m_ticker;
+    void showProgress() override {
+        callsAfterFinish += finishes;
+        if (shows++ == 0)
+            countAtShow = list.count();
+    }
+    void setPosition(qint64 position) override {
+        callsAfterFinish += finishes;
+        positions.append(position);
+    }
+    void processEvents() override {
+        callsAfterFinish += finishes;
+        ++eventRuns;
+        if (failInEvents)
+            throw Failure(QStringLiteral("stopped"));
+    }
+    void finish() override { ++finishes; }
 };
 
 } // namespace
@@ -157,43 +140,59 @@ private slots:
         WriteScrambledText(m_path, plain, WriteMode::Replace);
         WordList list;
         list.append(u"old|старое");
-        LoadWatcher watcher(list);
-        Decoder(m_path, list);
+        RecordingProgress progress(list);
+        Decoder(m_path, list, progress);
         QCOMPARE(itemsOf(list), QStringList{"old|старое"} + items);
-        QCOMPARE(watcher.shows, 0);
-        QVERIFY(!livingWindow());
+        QCOMPARE(progress.maximum, plain.size());
+        QCOMPARE(progress.shows, 0);
+        QCOMPARE(progress.finishes, 1);
+        QCOMPARE(progress.callsAfterFinish, 0);
     }
 
-    void missingFileThrowsBeforeAnyWindow() {
+    void missingFileThrowsBeforeAnyProgress() {
         WordList list;
         list.append(u"a|b");
-        LoadWatcher watcher(list);
+        RecordingProgress progress(list);
         const QString missing = m_folder->filePath(QStringLiteral("User.txt"));
-        const QString message = failureOf([&] { Decoder(missing, list); });
+        const QString message = failureOf([&] { Decoder(missing, list, progress); });
         QVERIFY2(message.contains(u'"' + missing + u'"'), qPrintable(message));
         QCOMPARE(itemsOf(list), QStringList{"a|b"});
-        QCOMPARE(watcher.shows, 0);
+        QCOMPARE(progress.maximum, -1);
+        QCOMPARE(progress.shows, 0);
+        QCOMPARE(progress.finishes, 0);
     }
 
-    void windowShowsWhenTheListReaches40() {
+    void progressShowsWhenTheListReaches40() {
         const QStringList lines = numberedLines(100);
-        WriteScrambledText(m_path, listText(lines), WriteMode::Replace);
+        const QString text = listText(lines);
+        WriteScrambledText(m_path, text, WriteMode::Replace);
         WordList list;
-        LoadWatcher watcher(list);
-        Decoder(m_path, list);
+        RecordingProgress progress(list);
+        Decoder(m_path, list, progress);
 
         QCOMPARE(itemsOf(list), lines);
-        QCOMPARE(watcher.shows, 1);
-        QCOMPARE(watcher.countAtFirstShow, 40);
-        QVERIFY(watcher.window.isNull());
-        QVERIFY(!livingWindow());
-        // Events first run right after the 40th line, when 39 of 100 equal lines were consumed.
-        QVERIFY(!watcher.labels.isEmpty());
-        QCOMPARE(watcher.labels.first(), QStringLiteral("Загружено 39 %"));
-        for (const QString& label : std::as_const(watcher.labels)) {
-            QVERIFY(label.startsWith(QStringLiteral("Загружено ")) && label.endsWith(QStringLiteral(" %")));
-            QVERIFY2(label.sliced(10).chopped(2).toInt() < 100, qPrintable(label));
-        }
+        QCOMPARE(progress.maximum, text.size());
+        QCOMPARE(progress.shows, 1);
+        QCOMPARE(progress.countAtShow, 40);
+        QVERIFY(progress.eventRuns >= 1);
+        // Right after the 40th line, 39 of the 100 equal lines were consumed: the bar stands below
+        // its end then and ever after.
+        QVERIFY(!progress.positions.isEmpty());
+        QCOMPARE(progress.positions.first(), 39 * (text.size() / 100));
+        for (const qint64 position : std::as_const(progress.positions))
+            QVERIFY(position < progress.maximum);
+        QCOMPARE(progress.finishes, 1);
+        QCOMPARE(progress.callsAfterFinish, 0);
+    }
+
+    void failureDuringTheLoadStillFinishes() {
+        WriteScrambledText(m_path, listText(numberedLines(100)), WriteMode::Replace);
+        WordList list;
+        RecordingProgress progress(list);
+        progress.failInEvents = true;
+        QCOMPARE(failureOf([&] { Decoder(m_path, list, progress); }), QStringLiteral("stopped"));
+        QCOMPARE(progress.finishes, 1);
+        QCOMPARE(list.count(), 40); // what was loaded before stays
     }
 
     void windowOnlyWhenTheCountPassesThrough40_data() {
@@ -214,72 +213,26 @@ private slots:
         WordList list;
         for (const QString& line : numberedLines(before, QStringLiteral("стандарт%1|standard%1")))
             list.append(line);
-        LoadWatcher watcher(list);
-        Decoder(m_path, list);
+        RecordingProgress progress(list);
+        Decoder(m_path, list, progress);
         QCOMPARE(list.count(), before + lines);
-        QCOMPARE(watcher.shows, shown ? 1 : 0);
-        QVERIFY(!livingWindow());
+        QCOMPARE(progress.shows, shown ? 1 : 0);
+        QCOMPARE(progress.finishes, 1);
     }
 
     void longDictionaryKeepsEventsRunning() {
         const QStringList lines = numberedLines(46000);
         WriteScrambledText(m_path, listText(lines), WriteMode::Replace);
         WordList list;
-        LoadWatcher watcher(list);
-        Decoder(m_path, list);
+        RecordingProgress progress(list);
+        Decoder(m_path, list, progress);
         QCOMPARE(list.count(), 46000);
         QCOMPARE(list.at(45999), lines.last());
-        QCOMPARE(watcher.shows, 1);
-        QVERIFY(watcher.ticks > 0);
-        QVERIFY(!livingWindow());
-    }
-
-    void showPercent_data() {
-        QTest::addColumn<qint64>("maximum");
-        QTest::addColumn<qint64>("position");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<int>("barMaximum");
-        QTest::addRow("start") << qint64(250) << qint64(0) << "Загружено 0 %" << 250;
-        QTest::addRow("truncates") << qint64(3) << qint64(2) << "Загружено 66 %" << 3;
-        QTest::addRow("whole") << qint64(7) << qint64(7) << "Загружено 100 %" << 7;
-        QTest::addRow("no overflow") << qint64(2000000000) << qint64(1999999999) << "Загружено 99 %"
-                                     << 2000000000;
-        QTest::addRow("longer than the bar")
-            << qint64(5000000000) << qint64(4999999999) << "Загружено 99 %" << int(5000000000 >> 2);
-    }
-    void showPercent() {
-        QFETCH(qint64, maximum);
-        QFETCH(qint64, position);
-        QFETCH(QString, label);
-        QFETCH(int, barMaximum);
-        TfrmOpenSlovar form;
-        form.setMaximum(maximum);
-        form.setPosition(position);
-        form.ShowPercent();
-        QCOMPARE(form.lblPersent->text(), label);
-        QCOMPARE(form.ProgBar->maximum(), barMaximum);
-        QVERIFY(form.ProgBar->value() <= form.ProgBar->maximum());
-    }
-
-    void userCannotCloseIt() {
-        TfrmOpenSlovar form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        int key = Qt::Key_F4;
-        form.FormKeyDown(key, Qt::AltModifier);
-        QCOMPARE(key, 0);
-        key = Qt::Key_F4;
-        form.FormKeyDown(key, Qt::NoModifier);
-        QCOMPARE(key, int(Qt::Key_F4));
-
-        QTest::keyClick(&form, Qt::Key_F4, Qt::AltModifier);
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QVERIFY(!form.close());
-        QVERIFY(form.isVisible());
-
-        form.finishLoading();
-        QVERIFY(form.close());
-        QVERIFY(!form.isVisible());
+        QCOMPARE(progress.shows, 1);
+        QCOMPARE(progress.eventRuns, progress.positions.size());
+        for (qsizetype i = 1; i < progress.positions.size(); ++i)
+            QVERIFY(progress.positions[i - 1] < progress.positions[i]);
+        QVERIFY(progress.positions.last() < progress.maximum);
     }
 
 private:
@@ -287,5 +240,5 @@ private:
     QString m_path;
 };
 
-QTEST_MAIN(tst_words_decoder)
+QTEST_GUILESS_MAIN(tst_words_decoder)
 #include "tst_words_decoder.moc"
