@@ -24,15 +24,21 @@ void appendField(QString& out, const QString& field, QChar delimiter) {
 
 } // namespace
 
-QByteArray write(const QList<Pair>& pairs, QChar delimiter) {
-    const QLatin1StringView lineEnd = delimiter == u',' ? QLatin1StringView("\r\n") : QLatin1StringView("\n");
+QString record(const QStringList& fields, QChar delimiter) {
     QString out;
-    for (const Pair& pair : pairs) {
-        appendField(out, pair.english, delimiter);
-        out += delimiter;
-        appendField(out, pair.russian, delimiter);
-        out += lineEnd;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += delimiter;
+        appendField(out, fields[i], delimiter);
     }
+    out += delimiter == u',' ? QLatin1StringView("\r\n") : QLatin1StringView("\n");
+    return out;
+}
+
+QByteArray write(const QList<Pair>& pairs, QChar delimiter) {
+    QString out;
+    for (const Pair& pair : pairs)
+        out += record({pair.english, pair.russian}, delimiter);
     return out.toUtf8();
 }
 

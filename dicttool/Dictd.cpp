@@ -118,17 +118,17 @@ QByteArray readData(const QByteArray& bytes) {
         }
         if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
             inflateEnd(&stream);
-            throw Failure(
-                QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
-                               "the file is incomplete")
-                    .arg(bytes.size())
-                    .arg(out.size()));
+            throw BadInput(
+                0, QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
+                                  "the file is incomplete")
+                       .arg(bytes.size())
+                       .arg(out.size()));
         }
         if (rc != Z_OK) {
             const QString reason =
                 stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("error %1").arg(rc);
             inflateEnd(&stream);
-            throw Failure(QStringLiteral("the compressed data is damaged: %1").arg(reason));
+            throw BadInput(0, QStringLiteral("the compressed data is damaged: %1").arg(reason));
         }
     }
     inflateEnd(&stream);
@@ -146,7 +146,8 @@ QString article(const QByteArray& data, const IndexEntry& entry) {
 
 bool isHeaderEntry(QStringView headword) {
     // dictfmt names these with or without the dashes, depending on its options.
-    return headword.startsWith(u"00-database") || headword.startsWith(u"00database");
+    return headword.startsWith(u"00-database") || headword.startsWith(u"00database") ||
+           headword.startsWith(u'_');
 }
 
 } // namespace dictd

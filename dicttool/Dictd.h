@@ -38,7 +38,8 @@ QByteArray readData(const QByteArray& bytes);
 // The article's bytes, decoded. Throws BadInput with the index line when it points outside the data.
 QString article(const QByteArray& data, const IndexEntry& entry);
 
-// The database's own entries ("00-database-info" and the like), not words.
+// Entries that are no words: the database's own ("00-database-info" and the like) and the labels that
+// Mueller's dictionary explains ("_a.", "_разг.").
 bool isHeaderEntry(QStringView headword);
 
 } // namespace dictd

@@ -127,7 +127,7 @@ Pair firstTranslation(QStringView headword, QStringView article) {
         body = body.sliced(1);
     const qsizetype headEnd = body.indexOf(u'\n');
     const QString head = withoutLabels(withoutNotes(headEnd < 0 ? body : body.first(headEnd)));
-    if (!head.isEmpty() && lettersOnly(head) == lettersOnly(headword)) {
+    if (!head.isEmpty() && spellsHeadword(head, headword)) {
         english = head;
         body = headEnd < 0 ? QStringView() : body.sliced(headEnd + 1);
     }
@@ -155,4 +155,8 @@ Pair firstTranslation(QStringView headword, QStringView article) {
         i += number;
     }
     return {translationOf(sense).value_or(QString()), english};
+}
+
+bool spellsHeadword(QStringView text, QStringView headword) {
+    return lettersOnly(text) == lettersOnly(headword);
 }

@@ -10,3 +10,7 @@
 // side when its first sense holds no plain Russian translation (a reference "= other word", or an
 // English example before any translation).
 Pair firstTranslation(QStringView headword, QStringView article);
+
+// Whether a text spells the headword: indexes fold headwords to lower case without punctuation
+// ("adams apple" for "Adam's apple"), so the letters and digits are compared, case aside.
+bool spellsHeadword(QStringView text, QStringView headword);

@@ -2,7 +2,6 @@
 #include "dicttool/KvtmlReader.h"
 
 #include "dicttool/BadInput.h"
-#include "platform/Failure.h"
 
 #include <QXmlStreamReader>
 
@@ -133,16 +132,16 @@ const Identifier& byName(const Document& document, const QString& name) {
                               identifier.name.isEmpty() || identifier.locale.isEmpty() ? QString()
                                                                                        : QStringLiteral(", "),
                               identifier.locale));
-    throw Failure(
-        QStringLiteral("no language \"%1\" in the file; it has: %2")
-            .arg(name, known.isEmpty() ? QStringLiteral("none") : known.join(QStringLiteral("; "))));
+    throw BadInput(
+        0, QStringLiteral("no language \"%1\" in the file; it has: %2")
+               .arg(name, known.isEmpty() ? QStringLiteral("none") : known.join(QStringLiteral("; "))));
 }
 
 const Identifier& other(const Document& document, const Identifier& one) {
     for (const Identifier& identifier : document.identifiers)
         if (identifier.id != one.id)
             return identifier;
-    throw Failure(QStringLiteral("the file has only one language, \"%1\"").arg(one.id));
+    throw BadInput(0, QStringLiteral("the file has only one language, \"%1\"").arg(one.id));
 }
 
 QString textIn(const Entry& entry, const QString& id) {

@@ -38,7 +38,7 @@ Document read(const QString& text);
 // name the English and the Russian identifier by id, locale or name (letter case ignored); naming only
 // one takes the first other identifier for the other. Named neither way, identifiers whose locales are
 // English and Russian are taken, or else the first two translations of each entry, oriented by their
-// letters. Throws Failure when a name matches no identifier.
+// letters. Throws BadInput when a name matches no identifier.
 QList<Pair> pairs(const Document& document, const QString& from, const QString& to);
 
 } // namespace kvtml
