@@ -10,6 +10,10 @@
 #include "quiz/GameBoard.h"
 #include "quiz/MouseLabel.h"
 #include "quiz/WindowFonts.h"
+#include "saves/SavedGame.h"
+#include "saves/SavedGameBoard.h"
+#include "saves/TfrmOpen.h"
+#include "saves/TfrmSave.h"
 #include "settings/TfrmSeting.h"
 #include "words/LoadDictionary.h"
 
@@ -186,8 +190,24 @@ void TfrmMain::Timer2Timer() {
 void TfrmMain::LoadPlayersInformation() {}
 void TfrmMain::ShowPlayerSelection() {}
 void TfrmMain::SaveGameRezoults() {}
-void TfrmMain::ShowSaveWindow() {}
-void TfrmMain::SaveToCurrentFile() {}
+
+void TfrmMain::ShowSaveWindow() {
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::SaveToCurrentFile() {
+    // A game cut loose from its file (a new game declined) is still saved when the user asks: under
+    // a name the save window takes, instead of nowhere.
+    if (game.SaveFileName.isEmpty()) {
+        ShowSaveWindow();
+        return;
+    }
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
+    window.Save(game.SaveFileName, false);
+}
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
@@ -229,10 +249,20 @@ void TfrmMain::mnuSaveClick() {
 
 void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
 
+void TfrmMain::mnuOpenClick() {
+    const auto showRestored = [this](const SavedGame& saved) {
+        showSavedGame(*board, saved);
+        UpdateKolichestvo();
+        Timer1->start();
+        mnuSave->setEnabled(true);
+    };
+    TfrmOpen window(m_platform, m_folder, game, showRestored, this);
+    m_platform.showModal(window);
+}
+
 void TfrmMain::mnuReadMeClick() { m_platform.shellOpen(m_folder.file(QStringLiteral("ReadMe.htm"))); }
 
 // Their windows come later.
-void TfrmMain::mnuOpenClick() {}
 void TfrmMain::mnuChangePlayerClick() {}
 void TfrmMain::mnuShowResultsClick() {}
 void TfrmMain::N12Click() {}
