@@ -28,7 +28,8 @@ QString strictUtf8(QByteArrayView bytes) {
         qsizetype end = bytes.indexOf('\n', start);
         end = end < 0 ? bytes.size() : end + 1;
         QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        (void)lineDecoder.decode(bytes.sliced(start, end - start));
+        // The decoder works when its result becomes a string.
+        const QString decoded = lineDecoder.decode(bytes.sliced(start, end - start));
         if (lineDecoder.hasError())
             break;
         start = end;
