@@ -6,6 +6,7 @@
 #include "quiz/GameBoard.h"
 #include "quiz/GameRules.h"
 #include "quiz/Question.h"
+#include "words/TfrmTranslate.h"
 
 #include <QAction>
 #include <QTimer>
@@ -108,5 +109,6 @@ void TfrmMain::N13Click() {
         Timer1->start();
         return;
     }
-    // The translator window comes later.
+    TfrmTranslate window(m_platform, lstQuestion, this);
+    m_platform.showModal(window);
 }

@@ -2,6 +2,9 @@
 #include "app/TfrmMain.h"
 
 #include "app/MenuIcons.h"
+#include "info/AppIcon.h"
+#include "info/ReadMe.h"
+#include "info/TfrmAbout.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
@@ -16,6 +19,7 @@
 #include "saves/TfrmSave.h"
 #include "settings/TfrmSeting.h"
 #include "words/LoadDictionary.h"
+#include "words/TfrmAddWord.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -30,6 +34,7 @@
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
+    setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -260,10 +265,19 @@ void TfrmMain::mnuOpenClick() {
     m_platform.showModal(window);
 }
 
-void TfrmMain::mnuReadMeClick() { m_platform.shellOpen(m_folder.file(QStringLiteral("ReadMe.htm"))); }
+void TfrmMain::mnuReadMeClick() { openReadMe(m_platform, m_folder); }
 
 // Their windows come later.
 void TfrmMain::mnuChangePlayerClick() {}
 void TfrmMain::mnuShowResultsClick() {}
-void TfrmMain::N12Click() {}
-void TfrmMain::mnuAboutClick() {}
+
+void TfrmMain::N12Click() {
+    // The game goes on meanwhile; a change reaches the word list when the window closes.
+    TfrmAddWord window(m_platform, m_folder, lstQuestion, [this] { LoadWordLists(); }, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::mnuAboutClick() {
+    TfrmAbout window(m_platform, m_folder, this);
+    m_platform.showModal(window);
+}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a dictionary against the least any loader must do: read the file, unscramble it and find its
 // line breaks. Also the memory a loaded list of a million pairs holds.
+#include "Stopwatch.h"
+#include "WordMaker.h"
 #include "platform/TextCodec.h"
 #include "words/LoadDictionary.h"
 #include "words/ScrambledText.h"
@@ -24,45 +26,6 @@
 
 namespace {
 
-// Words made of syllables, so that their letters and lengths look like a real dictionary's.
-class WordMaker {
-public:
-    explicit WordMaker(unsigned seed) : m_random(seed) {}
-
-    QByteArray russian() { return phrase(m_russianSyllables); }
-    QByteArray english() { return phrase(m_englishSyllables); }
-
-private:
-    QByteArray phrase(const std::vector<QByteArray>& syllables) {
-        QByteArray text = word(syllables);
-        if (m_random() % 8 == 0)
-            text += ' ' + word(syllables);
-        return text;
-    }
-    QByteArray word(const std::vector<QByteArray>& syllables) {
-        QByteArray text;
-        const int count = 3 + int(m_random() % 4);
-        for (int i = 0; i < count; ++i)
-            text += syllables[m_random() % syllables.size()];
-        return text;
-    }
-
-    static std::vector<QByteArray> cyrillic(std::initializer_list<const char16_t*> syllables) {
-        std::vector<QByteArray> result;
-        for (const char16_t* s : syllables)
-            result.push_back(ansi::encode(QStringView(s)));
-        return result;
-    }
-
-    std::mt19937 m_random;
-    std::vector<QByteArray> m_russianSyllables =
-        cyrillic({u"ка", u"ро", u"ми",  u"ст", u"ва",  u"ле", u"ни", u"тор", u"бе", u"го", u"ще", u"ль",
-                  u"ёж", u"за", u"пре", u"ду", u"ция", u"ть", u"ой", u"шка", u"ры", u"ю",  u"эн", u"фа"});
-    std::vector<QByteArray> m_englishSyllables = {"ta", "ble", "str", "ing", "con", "ver", "sion", "ow",
-                                                  "ma", "ke",  "ph",  "ol",  "de",  "ght", "tion", "er",
-                                                  "un", "ly",  "qu",  "ick", "sh",  "ar",  "wa",   "re"};
-};
-
 QString makeDictionary(const QString& folder, int pairs) {
     WordMaker maker{unsigned(pairs)};
     QByteArray plain;
@@ -77,39 +40,8 @@ QString makeDictionary(const QString& folder, int pairs) {
 }
 
 std::map<int, QString> dictionaries;
-// Wall and processor seconds of one run, by benchmark and size. The machine may be shared, so the
-// processor time is the steadier comparison.
-struct RunTime {
-    double wall = 0;
-    double processor = 0;
-};
+// Wall and processor seconds of one run, by benchmark and size.
 std::map<std::string, RunTime> timePerRun;
-
-double processorSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
-}
-
-class Stopwatch {
-public:
-    void start() {
-        m_wallStart = std::chrono::steady_clock::now();
-        m_processorStart = processorSeconds();
-    }
-    void stop() {
-        m_total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - m_wallStart).count();
-        m_total.processor += processorSeconds() - m_processorStart;
-    }
-    RunTime perRun(benchmark::IterationCount runs) const {
-        return {m_total.wall / double(runs), m_total.processor / double(runs)};
-    }
-
-private:
-    std::chrono::steady_clock::time_point m_wallStart;
-    double m_processorStart = 0;
-    RunTime m_total;
-};
 
 void Baseline(benchmark::State& state) {
     const QString& path = dictionaries.at(int(state.range(0)));

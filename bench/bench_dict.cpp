@@ -1,0 +1,190 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One keystroke in the translator and one duplicate test of the dictionary editor on a million pairs,
+// against a single scan of the list's text; and the opening of the editor on a user dictionary of
+// 100,000 lines, against reading that file alone.
+#include "Stopwatch.h"
+#include "WordMaker.h"
+#include "platform/ProgramFolder.h"
+#include "platform/QtPlatform.h"
+#include "platform/TextCodec.h"
+#include "words/LoadDictionary.h"
+#include "words/ScrambledText.h"
+#include "words/TfrmAddWord.h"
+#include "words/TfrmTranslate.h"
+#include "words/UserDictionary.h"
+#include "words/WordList.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int ListPairs = 1000000;
+constexpr int UserLines = 100000;
+
+QByteArray pairLines(int pairs, unsigned seed) {
+    WordMaker maker{seed};
+    QByteArray plain;
+    plain.reserve(qsizetype(pairs) * 26);
+    for (int i = 0; i < pairs; ++i)
+        plain += maker.russian() + '|' + maker.english() + "\r\n";
+    return plain;
+}
+
+struct Data {
+    QtPlatform platform;
+    QTemporaryDir folder;
+    WordList list;
+    WordList noUserWords;
+    QString userFile;
+};
+
+Data& data() {
+    static Data instance;
+    return instance;
+}
+
+std::map<std::string, RunTime> timePerRun;
+
+void record(benchmark::State& state, const std::string& name, const Stopwatch& watch) {
+    const RunTime perRun = watch.perRun(state.iterations());
+    timePerRun[name] = perRun;
+    if (const auto baseline = timePerRun.find("baseline");
+        name != "baseline" && baseline != timePerRun.end()) {
+        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
+        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
+    }
+}
+
+void Baseline(benchmark::State& state) {
+    const WordList& list = data().list;
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        const QString text = list.text();
+        const char16_t* p = QStringView(text).utf16();
+        qsizetype bars = 0;
+        for (qsizetype i = 0, n = text.size(); i < n; ++i)
+            bars += p[i] == u'|';
+        benchmark::DoNotOptimize(bars);
+        watch.stop();
+    }
+    record(state, "baseline", watch);
+}
+
+// Two words taken in turn, so that every step changes the field.
+void Keystroke(benchmark::State& state, const QString& first, const QString& second,
+               const std::string& name) {
+    TfrmTranslate window(data().platform, data().list);
+    bool odd = false;
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        window.Edit1->setText((odd = !odd) ? first : second);
+        watch.stop();
+    }
+    record(state, name, watch);
+}
+
+void KeystrokeEnglishNotFound(benchmark::State& state) {
+    Keystroke(state, QStringLiteral("zzqa"), QStringLiteral("zzqb"), "keystroke EN, no match");
+}
+void KeystrokeRussianNotFound(benchmark::State& state) {
+    Keystroke(state, QStringLiteral("яяя"), QStringLiteral("яяю"), "keystroke RU, no match");
+}
+void KeystrokeEnglishTenFound(benchmark::State& state) {
+    Keystroke(state, QStringLiteral("ta"), QStringLiteral("tab"), "keystroke EN, ten found");
+}
+
+void DuplicateTest(benchmark::State& state) {
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        benchmark::DoNotOptimize(
+            userdictionary::check(data().list, data().noUserWords, u"новоеслово", u"newword"));
+        watch.stop();
+    }
+    record(state, "duplicate test", watch);
+}
+
+void ReadUserFile(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadScrambledText(data().userFile).size());
+}
+
+void OpenEditor(benchmark::State& state) {
+    const ProgramFolder folder(data().folder.path());
+    const WordList wordList;
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        TfrmAddWord window(data().platform, folder, wordList, {});
+        window.show();
+        QCoreApplication::processEvents();
+        watch.stop();
+        window.hide();
+    }
+    record(state, "open editor", watch);
+}
+
+BENCHMARK(Baseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(KeystrokeEnglishNotFound)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(KeystrokeRussianNotFound)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(KeystrokeEnglishTenFound)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(DuplicateTest)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ReadUserFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The offscreen platform cannot raise the stay-on-top progress window and says so at every load.
+QtMessageHandler standardMessages = nullptr;
+
+void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QStringLiteral("does not support raise()")))
+        return;
+    if (standardMessages)
+        standardMessages(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardMessages = qInstallMessageHandler(quietMessages);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    Data& d = data();
+    if (!d.folder.isValid() || !QDir(d.folder.path()).mkpath(QStringLiteral("словарь")))
+        return 1;
+    const QString text = ansi::decode(pairLines(ListPairs, 1));
+    d.list.reserve(text.size());
+    for (qsizetype start = 0, end; (end = text.indexOf(u"\r\n", start)) >= 0; start = end + 2)
+        d.list.append(QStringView(text).sliced(start, end - start));
+    d.userFile = ProgramFolder(d.folder.path()).file(userdictionary::UserFile);
+    WriteScrambledText(d.userFile, ansi::decode(pairLines(UserLines, 2)), WriteMode::Replace);
+
+    benchmark::RunSpecifiedBenchmarks();
+
+    const auto baseline = timePerRun.find("baseline");
+    for (const auto& [name, time] : timePerRun) {
+        std::printf("%-26s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
+                    time.processor * 1e3);
+        if (baseline != timePerRun.end() && name != "baseline" && name != "open editor")
+            std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->second.wall,
+                        time.processor / baseline->second.processor);
+        std::printf("\n");
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The dictionary editor, the translator and the about window as the main window's menu opens them.
+#include "MainWindowFixture.h"
+#include "info/TfrmAbout.h"
+#include "words/TfrmAddWord.h"
+#include "words/TfrmTranslate.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+class TestWordWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void theEditorReloadsTheWordListDuringAGame() {
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(4));
+        f.folder.writeDictionary("словарь/User.txt", {"кот|cat"});
+        TfrmMain& window = f.start();
+        window.mnuNewGame->trigger();
+        QVERIFY(window.game.GameRunning);
+        f.platform.onModal([&](QDialog& dialog) {
+            auto* editor = qobject_cast<TfrmAddWord*>(&dialog);
+            QVERIFY(editor);
+            QCOMPARE(editor->parentWidget(), &window);
+            editor->Edit1->setText(QStringLiteral("пёс"));
+            editor->Edit2->setText(QStringLiteral("dog"));
+            editor->btnAddWorld->click();
+            QCOMPARE(window.lstQuestion.count(), 5); // not before the window closes
+            QVERIFY(window.Timer1->isActive());
+            editor->Button2->click();
+        });
+        window.N12->trigger();
+        QCOMPARE(window.lstQuestion.count(), 6);
+        QCOMPARE(window.lstQuestion.at(5).toString(), QStringLiteral("пёс|dog"));
+        QVERIFY(window.game.GameRunning);
+        QVERIFY(window.Timer1->isActive());
+    }
+
+    void theTranslatorBetweenGames() {
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", {"кот|cat", "кошка|cat", "собака|dog"});
+        TfrmMain& window = f.start();
+        f.platform.onModal([&](QDialog& dialog) {
+            auto* translator = qobject_cast<TfrmTranslate*>(&dialog);
+            QVERIFY(translator);
+            QCOMPARE(translator->windowTitle(), QStringLiteral("Мини переводчик на 3 слов(а)"));
+            translator->Edit1->setText(QStringLiteral("c"));
+            QCOMPARE(translator->ListBox1->count(), 2);
+        });
+        window.N13->trigger();
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
+    void theAboutWindowAboveTheMainWindow() {
+        MainWindowFixture f;
+        TfrmMain& window = f.start();
+        bool shown = false;
+        f.platform.onModal([&](QDialog& dialog) {
+            shown = qobject_cast<TfrmAbout*>(&dialog) && dialog.parentWidget() == &window &&
+                    dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
+        window.mnuAbout->trigger();
+        QVERIFY(shown);
+        QVERIFY(!window.windowIcon().isNull());
+    }
+};
+
+QTEST_MAIN(TestWordWindows)
+#include "tst_app_wordwindows.moc"

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ScriptedPlatform.h"
+#include "words/TfrmTranslate.h"
+#include "words/Translator.h"
+#include "words/WordList.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+namespace {
+
+WordList listOf(const QStringList& lines) {
+    WordList list;
+    for (const QString& line : lines)
+        list.append(line);
+    return list;
+}
+
+QStringList itemsOf(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
+}
+
+const QString NotFound = QStringLiteral("Перевод слова не найден");
+
+} // namespace
+
+class TestTranslate : public QObject {
+    Q_OBJECT
+
+private slots:
+    void language_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("language");
+        QTest::addRow("Latin capital") << "Zebra"
+                                       << "EN";
+        QTest::addRow("Latin small") << "a"
+                                     << "EN";
+        QTest::addRow("Cyrillic") << "кот"
+                                  << "RU";
+        QTest::addRow("digit") << "1st"
+                               << "RU";
+        QTest::addRow("punctuation") << "-a"
+                                     << "RU";
+        QTest::addRow("Latin letter with accent") << QString(QChar(0xC4)) << "RU";
+    }
+    void language() {
+        QFETCH(QString, text);
+        QFETCH(QString, language);
+        QCOMPARE(translator::language(text), language);
+    }
+
+    void results_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList pets = {"кот|cat", "кошка|cat", "собака|dog"};
+        QTest::addRow("English side") << pets << "c" << QStringList{"cat  -  кот", "cat  -  кошка"};
+        QTest::addRow("last line") << pets << "do" << QStringList{"dog  -  собака"};
+        QTest::addRow("Russian side") << pets << "ко" << QStringList{"кот  -  cat", "кошка  -  cat"};
+        QTest::addRow("case counts") << pets << "Ко" << QStringList{NotFound};
+        QTest::addRow("first line, Russian") << pets << "кот" << QStringList{"кот  -  cat"};
+        QTest::addRow("first line, English") << QStringList{"a|x", "b|y"} << "x" << QStringList{"x  -  a"};
+        QTest::addRow("digit on the Russian side")
+            << QStringList{"1|one", "one|1"} << "1" << QStringList{"1  -  one"};
+        QTest::addRow("only the first bar") << QStringList{"а|b|c"} << "а" << QStringList{"а  -  b|c"};
+        QTest::addRow("line without bar") << QStringList{"кот"} << "к" << QStringList{"кот"};
+        QTest::addRow("empty list") << QStringList() << "к" << QStringList{NotFound};
+        QStringList many, firstTen;
+        for (int i = 0; i < 12; ++i)
+            many.append(QStringLiteral("кот%1|cat").arg(i));
+        for (int i = 0; i < 10; ++i)
+            firstTen.append(QStringLiteral("кот%1  -  cat").arg(i));
+        QTest::addRow("ten at most") << many << "кот" << firstTen;
+    }
+    void results() {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, word);
+        QFETCH(QStringList, expected);
+        const WordList list = listOf(lines);
+        QCOMPARE(translator::results(list, word, translator::language(word)), expected);
+    }
+
+    void windowFollowsTheField() {
+        ScriptedPlatform platform;
+        const WordList list = listOf({"кот|cat", "кошка|cat", "собака|dog"});
+        TfrmTranslate window(platform, list);
+        platform.onModal([&](QDialog&) {
+            QCOMPARE(window.windowTitle(), QStringLiteral("Мини переводчик на 3 слов(а)"));
+            QTest::keyClick(window.Edit1, Qt::Key_Space);
+            QCOMPARE(window.Edit1->text(), QString());
+            window.Edit1->insert(QStringLiteral("ко"));
+            QCOMPARE(itemsOf(window.ListBox1), QStringList({"кот  -  cat", "кошка  -  cat"}));
+            QTest::keyClick(window.Edit1, Qt::Key_Home);
+            QTest::keyClicks(window.Edit1, QStringLiteral("  "));
+            QCOMPARE(window.Edit1->text(), QStringLiteral("ко"));
+            QCOMPARE(window.Edit1->cursorPosition(), 0);
+
+            window.Edit1->setText(QStringLiteral("   "));
+            QCOMPARE(window.Edit1->text(), QString());
+            QCOMPARE(window.ListBox1->count(), 0);
+
+            window.Edit1->setText(QStringLiteral("dog  "));
+            QCOMPARE(window.Edit1->text(), QStringLiteral("dog  "));
+            QCOMPARE(itemsOf(window.ListBox1), QStringList{"dog  -  собака"});
+
+            // Text outside the code page is looked up as the "?" it becomes.
+            window.Edit1->setText(QStringLiteral("ü"));
+            QCOMPARE(itemsOf(window.ListBox1), QStringList{NotFound});
+        });
+        platform.showModal(window);
+    }
+
+    void copySelectedLine() {
+        ScriptedPlatform platform;
+        const WordList list = listOf({"кот|cat", "кошка|cat"});
+        TfrmTranslate window(platform, list);
+        window.Edit1->setText(QStringLiteral("c"));
+        window.mnuCopy->trigger();
+        QCOMPARE(platform.clipboard, QString()); // nothing selected yet
+        window.ListBox1->setCurrentRow(1);
+        window.mnuCopy->trigger();
+        QCOMPARE(platform.clipboard, QStringLiteral("cat  -  кошка"));
+        window.Edit1->setText(QStringLiteral("x"));
+        window.ListBox1->setCurrentRow(0);
+        window.mnuCopy->trigger();
+        QCOMPARE(platform.clipboard, NotFound);
+    }
+
+    void escapeCloses() {
+        ScriptedPlatform platform;
+        const WordList list;
+        TfrmTranslate window(platform, list);
+        bool closed = false;
+        platform.onModal([&](QDialog& dialog) {
+            QTest::keyClick(window.Edit1, Qt::Key_Escape);
+            closed = !dialog.isVisible();
+        });
+        platform.showModal(window);
+        QVERIFY(closed);
+    }
+};
+
+QTEST_MAIN(TestTranslate)
+#include "tst_words_translate.moc"

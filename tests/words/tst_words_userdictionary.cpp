@@ -1,0 +1,169 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
+#include "words/ScrambledText.h"
+#include "words/UserDictionary.h"
+#include "words/WordList.h"
+#include "words/WordPair.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using userdictionary::Refusal;
+
+namespace {
+
+WordList listOf(const QStringList& lines) {
+    WordList list;
+    for (const QString& line : lines)
+        list.append(line);
+    return list;
+}
+
+QStringList itemsOf(const WordList& list) {
+    QStringList items;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        items.append(list.at(i).toString());
+    return items;
+}
+
+} // namespace
+
+class TestUserDictionary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void trimming_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("both");
+        QTest::addColumn<QString>("left");
+        QTest::addRow("spaces") << "  кот  "
+                                << "кот"
+                                << "кот  ";
+        QTest::addRow("control characters") << "\t\x01кот\r\n"
+                                            << "кот"
+                                            << "кот\r\n";
+        QTest::addRow("only blanks") << " \t "
+                                     << ""
+                                     << "";
+        QTest::addRow("no-break space is a character")
+            << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a";
+    }
+    void trimming() {
+        QFETCH(QString, text);
+        QFETCH(QString, both);
+        QFETCH(QString, left);
+        QCOMPARE(wordpair::trimmed(text).toString(), both);
+        QCOMPARE(wordpair::trimmedLeft(text).toString(), left);
+    }
+
+    void check_data() {
+        QTest::addColumn<QStringList>("wordList");
+        QTest::addColumn<QStringList>("userWords");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<Refusal>("refusal");
+        const QStringList loaded = {"кот|dog", "собака|Hound", "ёж|hedgehog", "шляпа|hat"};
+        QTest::addRow("new pair") << loaded << QStringList() << "кошка"
+                                  << "cat" << Refusal::None;
+        QTest::addRow("blank word") << loaded << QStringList() << ""
+                                    << "cat" << Refusal::Blank;
+        QTest::addRow("blank translation") << loaded << QStringList() << "кошка"
+                                           << "" << Refusal::Blank;
+        QTest::addRow("bar in word") << loaded << QStringList() << "кот|x"
+                                     << "cat" << Refusal::Separator;
+        QTest::addRow("bar in translation") << loaded << QStringList() << "кошка"
+                                            << "c|at" << Refusal::Separator;
+        QTest::addRow("Russian side, other case") << loaded << QStringList() << "Кот"
+                                                  << "cat" << Refusal::Duplicate;
+        QTest::addRow("English side, other case") << loaded << QStringList() << "пёс"
+                                                  << "HOUND" << Refusal::Duplicate;
+        QTest::addRow("first line") << loaded << QStringList() << "КОТ"
+                                    << "tomcat" << Refusal::Duplicate;
+        QTest::addRow("last line") << loaded << QStringList() << "шапка"
+                                   << "Hat" << Refusal::Duplicate;
+        QTest::addRow("capital Ё") << loaded << QStringList() << "Ёж"
+                                   << "urchin" << Refusal::Duplicate;
+        QTest::addRow("whole sides only") << loaded << QStringList() << "ко"
+                                          << "do" << Refusal::None;
+        QTest::addRow("longer word") << loaded << QStringList() << "котёнок"
+                                     << "dogs" << Refusal::None;
+        QTest::addRow("translation is no Russian side") << loaded << QStringList() << "кошка"
+                                                        << "кот" << Refusal::None;
+        QTest::addRow("user list, last line") << loaded << QStringList{"а|b", "мышь|Mouse"} << "мышка"
+                                              << "mouse" << Refusal::Duplicate;
+        QTest::addRow("line without bar is both sides") << QStringList{"слон"} << QStringList() << "zz"
+                                                        << "СЛОН" << Refusal::Duplicate;
+        QTest::addRow("empty lists") << QStringList() << QStringList() << "a"
+                                     << "b" << Refusal::None;
+    }
+    void check() {
+        QFETCH(QStringList, wordList);
+        QFETCH(QStringList, userWords);
+        QFETCH(QString, word);
+        QFETCH(QString, translation);
+        QFETCH(Refusal, refusal);
+        QCOMPARE(userdictionary::check(listOf(wordList), listOf(userWords), word, translation), refusal);
+    }
+
+    void sortedIgnoresCaseAndKeepsTies() {
+        const WordList lines = listOf({"жук|a", "кот|1", "Арбуз|b", "Кот|2", "ель|c", "ёлка|d", "кот|3"});
+        QCOMPARE(itemsOf(userdictionary::sorted(lines)),
+                 QStringList({"Арбуз|b", "ёлка|d", "ель|c", "жук|a", "кот|1", "Кот|2", "кот|3"}));
+        QCOMPARE(userdictionary::sorted(WordList()).count(), 0);
+    }
+
+    void find_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("found");
+        QTest::addRow("from the top") << "at" << 0 << 0;
+        QTest::addRow("after the first") << "at" << 1 << 1;
+        QTest::addRow("past the end") << "at" << 2 << -1;
+        QTest::addRow("case counts") << "AT" << 0 << -1;
+        QTest::addRow("Russian side") << "ляп" << 0 << 1;
+        QTest::addRow("across the bar") << "т|c" << 0 << 0;
+    }
+    void find() {
+        const WordList lines = listOf({"кот|cat", "шляпа|hat"});
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(int, found);
+        QCOMPARE(userdictionary::find(lines, text, from), found);
+    }
+
+    void appendPairCreatesAndExtends() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("User.txt");
+        userdictionary::appendPair(file, u"кот", u"cat");
+        QFile(file).setPermissions(QFileDevice::ReadOwner); // a read-only file is made writable first
+        userdictionary::appendPair(file, u"пёс", u"dog");
+        QCOMPARE(readBytes(file), readBytes([&] {
+                     const QString whole = dir.filePath("whole.txt");
+                     WriteScrambledText(whole, u"кот|cat\r\nпёс|dog\r\n", WriteMode::Replace);
+                     return whole;
+                 }()));
+        const QString nowhere = dir.filePath("missing/User.txt");
+        QVERIFY(failureOf([&] { userdictionary::appendPair(nowhere, u"a", u"b"); }).contains(nowhere));
+    }
+
+    void writeWithoutRewritesTheRest() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("User.txt");
+        WriteScrambledText(file, u"b|2\r\na|1\r\n", WriteMode::Replace);
+        userdictionary::writeWithout(file, listOf({"a|1", "b|2", "c|3"}), 1);
+        QCOMPARE(ReadScrambledText(file), QString("a|1\r\nc|3\r\n"));
+        userdictionary::writeWithout(file, listOf({"a|1"}), 0);
+        QCOMPARE(readBytes(file), QByteArray());
+
+        // A file that cannot be replaced keeps what it held.
+        WriteScrambledText(file, u"a|1\r\n", WriteMode::Replace);
+        const QByteArray before = readBytes(file);
+        QFile(file).setPermissions(QFileDevice::ReadOwner);
+        QVERIFY(failureOf([&] { userdictionary::writeWithout(file, listOf({"a|1"}), 0); }).contains(file));
+        QCOMPARE(readBytes(file), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserDictionary)
+#include "tst_words_userdictionary.moc"

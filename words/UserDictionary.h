@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class WordList;
+
+// The rules of the user dictionary editor: what a new pair must not be, how it is added, the editor's
+// alphabetical list, its search and the rewrite after a delete.
+namespace userdictionary {
+
+inline constexpr QStringView MainFile = u"словарь/main.txt";
+inline constexpr QStringView UserFile = u"словарь/User.txt";
+
+enum class Refusal {
+    None,
+    Blank,     // the word or the translation is empty
+    Separator, // a side holds "|", so the line would split wrongly when read back
+    Duplicate, // the translation or the word is already a side of a loaded or a user line
+};
+// Word and translation come trimmed. A duplicate is a whole side equal to the typed text without regard
+// to case (Latin and Cyrillic): the English side for the translation, the Russian side for the word, in
+// the loaded list first and the user list then; every line counts.
+Refusal check(const WordList& wordList, const WordList& userWords, QStringView word, QStringView translation);
+
+// Adds "word|translation" and CR LF at the end of the file, which is created empty first when missing
+// and made writable. Throws Failure naming the file.
+void appendPair(const QString& fileName, QStringView word, QStringView translation);
+
+// The lines in alphabetical order as Russian sorts them, without regard to case; lines that sort
+// alike keep their order.
+WordList sorted(const WordList& lines);
+
+// The first line from `from` on that holds the text anywhere, with regard to case; -1 when none does.
+qsizetype find(const WordList& lines, QStringView text, qsizetype from);
+
+// Replaces the file with the lines but one, each ended by CR LF, through a temporary file, so that a
+// failure leaves the old file whole. Throws Failure naming the file.
+void writeWithout(const QString& fileName, const WordList& lines, qsizetype row);
+
+} // namespace userdictionary
