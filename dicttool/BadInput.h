@@ -17,7 +17,6 @@ public:
     BadInput inFile(const QString& fileName) const { return BadInput(fileName, m_line, m_problem); }
     const QString& fileName() const { return m_fileName; }
     qsizetype line() const { return m_line; }
-    const QString& problem() const { return m_problem; }
 
 private:
     static QString where(const QString& fileName, qsizetype line) {

@@ -90,9 +90,15 @@ int runImport(const Invocation& invocation) {
     QList<Pair> pairs;
     {
         Progress progress(localized(u"Чтение", u"Reading"));
-        for (const QString& fileName : invocation.arguments)
-            pairs += importsource::read(fileName, console::readInput(fileName), options,
-                                        [&](qint64 done, qint64 total) { progress.update(done, total); });
+        const qint64 files = invocation.arguments.size();
+        for (qint64 file = 0; file < files; ++file) {
+            const QString& fileName = invocation.arguments[file];
+            // Each file is an equal share of the bar.
+            pairs += importsource::read(
+                fileName, console::readInput(fileName), options,
+                [&](qint64 done, qint64 total) { progress.update(file * total + done, files * total); });
+            progress.update(file + 1, files);
+        }
     }
 
     const QString mainFile = folder.file(userdictionary::MainFile);

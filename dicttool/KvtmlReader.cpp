@@ -69,7 +69,6 @@ private:
                 continue;
             }
             Entry entry;
-            entry.line = qsizetype(m_xml.lineNumber());
             while (m_xml.readNextStartElement()) {
                 if (m_xml.name() == u"translation")
                     entry.translations.append(translation());

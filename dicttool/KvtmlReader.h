@@ -22,7 +22,6 @@ struct Translation {
 };
 
 struct Entry {
-    qsizetype line = 0;
     QList<Translation> translations; // in file order
 };
 

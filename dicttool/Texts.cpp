@@ -3,6 +3,8 @@
 
 #include <QByteArray>
 
+namespace {
+
 bool speaksRussian() {
     static const bool russian = [] {
         // The first of these that is set decides, as for every program's messages.
@@ -15,6 +17,8 @@ bool speaksRussian() {
     }();
     return russian;
 }
+
+} // namespace
 
 QString localized(QStringView russian, QStringView english) {
     return (speaksRussian() ? russian : english).toString();

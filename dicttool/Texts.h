@@ -5,7 +5,6 @@
 #include <QStringView>
 
 // The tool speaks Russian where the locale is Russian and English elsewhere.
-bool speaksRussian();
 QString localized(QStringView russian, QStringView english);
 
 QString helpText();
