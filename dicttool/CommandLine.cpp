@@ -5,6 +5,9 @@
 
 #include <QList>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 struct OptionSpec {
@@ -94,9 +97,9 @@ Invocation parseCommandLine(const QStringList& arguments) {
                 value = *joinedValue;
             } else if (i + 1 < arguments.size()) {
                 value = arguments[++i];
-            } else {
-                wrong(localized(u"после \"%1\" нужно значение", u"\"%1\" needs a value").arg(argument));
             }
+            if (value.isEmpty())
+                wrong(localized(u"после \"%1\" нужно значение", u"\"%1\" needs a value").arg(argument));
         } else if (joinedValue) {
             wrong(localized(u"\"%1\" не принимает значения", u"\"%1\" takes no value").arg(name));
         }

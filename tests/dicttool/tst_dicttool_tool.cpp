@@ -206,6 +206,7 @@ private slots:
         QTest::addRow("unknown option") << QStringList{"import", "--fast", "x.csv"};
         QTest::addRow("option of another command") << QStringList{"decode", "--folder", "d", "x"};
         QTest::addRow("value missing") << QStringList{"import", "--format"};
+        QTest::addRow("empty value") << QStringList{"import", "-o", "", "x.csv"};
         QTest::addRow("unknown format") << QStringList{"import", "--format", "xls", "x.csv"};
         QTest::addRow("bad columns") << QStringList{"import", "--columns", "1,1", "x.csv"};
         QTest::addRow("standard and -o") << QStringList{"import", "--standard", "-o", "y", "x.csv"};
