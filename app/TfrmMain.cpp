@@ -190,12 +190,6 @@ void TfrmMain::Timer2Timer() {
     ShowPlayerSelection();
 }
 
-// The player file, the player selection and the save window come with their own windows; until then
-// these call points keep their place in start-up, the end of a game and the close question.
-void TfrmMain::LoadPlayersInformation() {}
-void TfrmMain::ShowPlayerSelection() {}
-void TfrmMain::SaveGameRezoults() {}
-
 void TfrmMain::ShowSaveWindow() {
     TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
                     this);
@@ -266,10 +260,6 @@ void TfrmMain::mnuOpenClick() {
 }
 
 void TfrmMain::mnuReadMeClick() { openReadMe(m_platform, m_folder); }
-
-// Their windows come later.
-void TfrmMain::mnuChangePlayerClick() {}
-void TfrmMain::mnuShowResultsClick() {}
 
 void TfrmMain::N12Click() {
     // The game goes on meanwhile; a change reaches the word list when the window closes.

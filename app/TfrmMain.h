@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ProgramFolder.h"
+#include "players/PlayerHost.h"
 #include "quiz/GameState.h"
 #include "settings/SettingsStore.h"
 #include "words/WordList.h"
@@ -19,7 +20,7 @@ class QTimer;
 // The one permanent window: the game board, the menu and the two timers. It owns the game state, the
 // word list and the player text; every other window is a modal dialog opened by one of its commands
 // and given only what it works on. The handlers here stay short: the rules live in the subsystems.
-class TfrmMain : public QMainWindow, public SettingsTarget {
+class TfrmMain : public QMainWindow, public SettingsTarget, public PlayerHost {
     Q_OBJECT
 public:
     TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent = nullptr);
@@ -76,6 +77,13 @@ public:
     void setDirection(const QString& direction) override;
     void loadBackground(const QString& path) override;
     void clearBackground() override;
+
+    // What the player windows change here.
+    void reloadPlayerText() override;
+    void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) override;
+    void stopGameClock() override;
+    void closeMainWindow() override;
+    void reloadSettings() override;
 
     GameState game;
     WordList lstQuestion;

@@ -7,6 +7,8 @@
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
 #include "platform/WindowLook.h"
+#include "players/TfrmChoiceUser.h"
+#include "players/TfrmUsers.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -82,12 +84,28 @@ private slots:
         KeyStore keyStore(folder.keyStorePath());
         TfrmMain window(platform, keyStore, ProgramFolder(folder.path()));
         window.show();
+        window.Timer2->stop(); // the player selection would hold the test in its modal loop
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(xProperty(window, "_NET_WM_NAME"), QStringLiteral("\"LexiTrainer\""));
         // Minimising, but no maximising.
         QCOMPARE(motifFunctions(window) & 0x18, 0x08u);
         QCOMPARE(window.minimumSize(), window.maximumSize());
         window.close();
+    }
+
+    // The player selection has no title-bar button at all; the results window the close box only.
+    void thePlayerWindows() {
+        TestFolder folder;
+        QtPlatform platform;
+        KeyStore keyStore(folder.keyStorePath());
+        const ProgramFolder programFolder(folder.path());
+        TfrmMain window(platform, keyStore, programFolder);
+        TfrmChoiceUser choice(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        QCOMPARE(titleOf([&] { platform.showModal(choice); }), QStringLiteral("\"Список игроков\""));
+        QCOMPARE(motifFunctions(choice) & 0x38, 0u);
+        TfrmUsers results(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        QCOMPARE(titleOf([&] { platform.showModal(results); }), QStringLiteral("\"Результаты игр\""));
+        QCOMPARE(motifFunctions(results) & 0x38, 0x20u);
     }
 };
 

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's side of the players: the player file, the player selection, the results window and
+// the change of player.
+#include "app/TfrmMain.h"
+
+#include "platform/Platform.h"
+#include "players/PlayerActions.h"
+#include "players/PlayerFile.h"
+#include "players/TfrmChoiceUser.h"
+#include "players/TfrmUsers.h"
+#include "quiz/GameBoard.h"
+
+#include <QTimer>
+
+void TfrmMain::LoadPlayersInformation() {
+    // A file that cannot even be created leaves the text as it was, without a word.
+    if (const std::optional<QString> text = players::readPlayerFile(m_folder.file(players::FileName)))
+        MemoPlayers = *text;
+}
+
+void TfrmMain::ShowPlayerSelection() {
+    TfrmChoiceUser window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::SaveGameRezoults() {
+    players::recordFinishedGame(m_platform, m_folder, game, MemoPlayers, *this);
+}
+
+void TfrmMain::mnuShowResultsClick() {
+    TfrmUsers window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::mnuChangePlayerClick() {
+    if (game.GameRunning && game.Saved != game.LoadedGame) {
+        Timer1->stop();
+        const int answer = m_platform.messageBox(
+            QStringLiteral("Вопрос"), QStringLiteral("Перед выбором нового игрока сохранить изменения ? "),
+            mb::YesNoCancel | mb::IconQuestion);
+        if (answer == mb::IdCancel) {
+            Timer1->start();
+            return;
+        }
+        // Saved as the close question saves: to the game's file, or through the save window without one.
+        if (answer == mb::IdYes)
+            mnuSaveClick();
+        DestoryGame();
+    } else if (game.GameRunning) {
+        if (m_platform.messageBox(
+                QStringLiteral("Вопрос"),
+                QStringLiteral("Вы действительно хотите сменить игрока ? Это визвет окончание игры."),
+                mb::YesNo | mb::IconQuestion) != mb::IdYes)
+            return;
+        DestoryGame();
+    }
+    ShowPlayerSelection();
+}
+
+void TfrmMain::reloadPlayerText() {
+    LoadPlayersInformation();
+}
+
+void TfrmMain::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
+    board->setPlayerLabels(currentPlayerText, recordText);
+}
+
+void TfrmMain::stopGameClock() {
+    Timer1->stop();
+}
+
+void TfrmMain::closeMainWindow() {
+    // Once the player selection has closed, so that this is the last window and the program ends.
+    QTimer::singleShot(0, this, [this] { close(); });
+}
+
+void TfrmMain::reloadSettings() {
+    LoadRegistrySetings();
+}

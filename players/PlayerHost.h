@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+// What the player windows and the recording of a game change on the main window.
+class PlayerHost {
+public:
+    virtual ~PlayerHost() = default;
+
+    // Brings the player text in line with the player file.
+    virtual void reloadPlayerText() = 0;
+    // Sets the current player's name and record labels, each sized to its text.
+    virtual void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) = 0;
+    virtual void stopGameClock() = 0;
+    // Closes the main window through its close question.
+    virtual void closeMainWindow() = 0;
+    // Puts the configured settings back in force.
+    virtual void reloadSettings() = 0;
+};

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "players/TfrmChoiceUser.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/Files.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+#include "platform/WindowLook.h"
+#include "players/PlayerActions.h"
+#include "players/PlayerFile.h"
+#include "players/PlayerHost.h"
+#include "players/PlayerWidgets.h"
+#include "quiz/GameState.h"
+#include "quiz/WindowFonts.h"
+#include "words/ScrambledText.h"
+
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, GameState& game,
+                               const QString& memoPlayers, PlayerHost& host, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
+      m_host(host) {
+    setWindowTitle(QStringLiteral("Список игроков"));
+    // A small caption without any button. Not kept above all windows: the message boxes it raises would
+    // open beneath it and block it unseen; as a modal child it stays above the main window anyway.
+    makeToolWindow(*this);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setFixedSize(351, 136);
+    // Centred on the main window; a window manager places tool windows where it likes otherwise.
+    if (parent)
+        move(parent->geometry().center() - rect().center());
+    setFont(windowfonts::named("MS Sans Serif", 11));
+
+    ListBox1 = playerwidgets::nameList(this, QRect(0, 0, 257, 137), "Times New Roman");
+    Button1 = new QPushButton(QStringLiteral("ОК"), this);
+    Button1->setGeometry(264, 8, 81, 25);
+    Button1->setDefault(true);
+    Button2 = new QPushButton(QStringLiteral("Добавить"), this);
+    Button2->setGeometry(264, 40, 81, 25);
+    Button3 = new QPushButton(QStringLiteral("Закрыть"), this);
+    Button3->setGeometry(264, 72, 81, 25);
+    Button3->hide();
+    Label1 = new QLabel(QStringLiteral("Выберете игрока со списка"), this);
+    Label1->setGeometry(259, 104, 88, 26);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+
+    const auto reported = [this](void (TfrmChoiceUser::*handler)()) {
+        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
+    };
+    // Every change of the selection, by mouse or keys; the window's own changes block the signal.
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmChoiceUser::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, reported(&TfrmChoiceUser::ListBox1DblClick));
+    connect(Button1, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button3Click));
+}
+
+void TfrmChoiceUser::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        runReported(m_platform, [this] { FormShow(); });
+}
+
+void TfrmChoiceUser::keyPressEvent(QKeyEvent* event) {
+    // No button cancels this window, so Escape does nothing.
+    if (event->key() == Qt::Key_Escape)
+        return;
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmChoiceUser::done(int result) {
+    runReported(m_platform, [this] { FormClose(); });
+    QDialog::done(result);
+}
+
+void TfrmChoiceUser::FormShow() {
+    {
+        const QSignalBlocker blocker(ListBox1);
+        ListBox1->clear();
+        ListBox1->addItems(players::playerNames(m_memoPlayers));
+        playerwidgets::setItemHeights(ListBox1);
+        if (ListBox1->count() > 0)
+            ListBox1->setCurrentRow(0);
+    }
+    if (ListBox1->count() > 0) {
+        ListBox1Click();
+        Button1->setEnabled(true);
+        Button3->hide();
+        Label1->move(Label1->x(), 72);
+        Label1->setText(QStringLiteral("Выберете игрока со списка"));
+        m_host.stopGameClock();
+    } else {
+        Button1->setEnabled(false);
+        Button3->show();
+        Label1->move(Label1->x(), 104);
+        Label1->setText(QStringLiteral("Создайте нового игрока"));
+    }
+}
+
+void TfrmChoiceUser::ListBox1Click() {
+    if (const QListWidgetItem* item = playerwidgets::selectedItem(ListBox1))
+        LoadPlayerInfo(item->text());
+}
+
+void TfrmChoiceUser::LoadPlayerInfo(const QString& Name) {
+    if (playerwidgets::selectedItem(ListBox1))
+        m_game.PlayerName = Name;
+    players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
+}
+
+void TfrmChoiceUser::Button1Click() {
+    accept();
+}
+
+void TfrmChoiceUser::Button3Click() {
+    accept();
+}
+
+void TfrmChoiceUser::ListBox1DblClick() {
+    accept();
+}
+
+void TfrmChoiceUser::Button2Click() {
+    const QString typed =
+        m_platform
+            .inputText(QStringLiteral("Новый игрок"), QStringLiteral("Введите имя или ник ирока"), QString())
+            .value_or(QString());
+    const QString name = players::trimmedName(typed);
+    if (name.isEmpty())
+        return;
+    if (!players::isSafeName(name)) {
+        players::refuseUnsafeName(m_platform);
+        return;
+    }
+    if (players::isDuplicateName(m_memoPlayers, name)) {
+        m_platform.messageBox(QStringLiteral("Отмена ввода"), QStringLiteral("Этот игрок уже есть в игре"),
+                              mb::Ok);
+        return;
+    }
+    if (!addPlayer(name))
+        return;
+    m_host.reloadPlayerText();
+    FormShow();
+}
+
+bool TfrmChoiceUser::addPlayer(const QString& name) {
+    const QString path = m_folder.file(players::FileName);
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            m_platform.messageBox(QStringLiteral("Отмена создания"),
+                                  QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
+                                                 "защищён от записи."),
+                                  mb::IconExclamation);
+            return false;
+        }
+    }
+    files::resetAttributes(path);
+    WriteScrambledText(path, players::newBlock(name), WriteMode::Append);
+    return true;
+}
+
+void TfrmChoiceUser::FormClose() {
+    if (ListBox1->count() == 0)
+        m_host.closeMainWindow();
+    if (m_game.LoadedGame) {
+        m_host.reloadSettings();
+        m_game.LoadedGame = false;
+    }
+}

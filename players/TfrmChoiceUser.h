@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class Platform;
+class PlayerHost;
+class ProgramFolder;
+class QLabel;
+class QListWidget;
+class QPushButton;
+struct GameState;
+
+// The player selection: choosing a name in the list makes that player current at once, "Добавить"
+// adds a player, and the buttons only close the window. Without any player the program cannot be
+// used, so closing the window then closes the main window too.
+class TfrmChoiceUser : public QDialog {
+    Q_OBJECT
+public:
+    // memoPlayers is the main window's player text, which host.reloadPlayerText() reloads.
+    TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, GameState& game,
+                   const QString& memoPlayers, PlayerHost& host, QWidget* parent = nullptr);
+
+    void FormShow();
+    void ListBox1Click();
+    void LoadPlayerInfo(const QString& Name);
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void ListBox1DblClick();
+    void FormClose();
+
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QLabel* Label1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Every way of closing ends here, so the closing rules always run.
+    void done(int result) override;
+
+private:
+    // Adds the player to the file; false when nothing was written.
+    bool addPlayer(const QString& name);
+
+    Platform& m_platform;
+    const ProgramFolder& m_folder;
+    GameState& m_game;
+    const QString& m_memoPlayers;
+    PlayerHost& m_host;
+};

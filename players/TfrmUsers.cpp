@@ -1,0 +1,291 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "players/TfrmUsers.h"
+
+#include "platform/ErrorReport.h"
+#include "platform/Platform.h"
+#include "platform/ProgramFolder.h"
+#include "platform/WindowLook.h"
+#include "players/GamesModel.h"
+#include "players/PlayerActions.h"
+#include "players/PlayerFile.h"
+#include "players/PlayerHost.h"
+#include "players/PlayerWidgets.h"
+#include "quiz/GameState.h"
+#include "quiz/WindowFonts.h"
+#include "words/ScrambledText.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTableView>
+
+namespace {
+
+// The client size the controls are placed for; resizing moves them by the difference.
+constexpr int DesignWidth = 488;
+constexpr int DesignHeight = 478;
+
+QPushButton* button(QWidget* parent, const QString& text, const QRect& place, const QString& hint = {}) {
+    auto* b = new QPushButton(text, parent);
+    b->setGeometry(place);
+    b->setToolTip(hint);
+    // The window has no default button: Enter in the lists must not clear or delete anything.
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
+                     const QString& memoPlayers, PlayerHost& host, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
+      m_host(host) {
+    setWindowTitle(QStringLiteral("Результаты игр"));
+    makeToolWindow(*this);
+    setFont(windowfonts::named("MS Sans Serif", 11));
+
+    ListBox1 = playerwidgets::nameList(this, QRect(8, 8, 369, 89), "Courier New");
+    ListBox1->setToolTip(QStringLiteral("Список всех игроков"));
+    SpeedButton1 = button(this, QStringLiteral("Удалить игрока"), QRect(384, 8, 97, 25),
+                          QStringLiteral("Удаляет текущего игрока"));
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    Button3 = button(this, QStringLiteral("Переименовать"), QRect(384, 40, 97, 25),
+                     QStringLiteral("Переименовует выделеного игрока"));
+    SpeedButton2 = button(this, QStringLiteral("Удалить запись"), QRect(384, 72, 97, 25));
+    SpeedButton2->setFocusPolicy(Qt::NoFocus);
+    SpeedButton2->setEnabled(false);
+
+    ListView1 = new QTableView(this);
+    ListView1->setGeometry(8, 104, 473, 345);
+    games = new GamesModel(ListView1);
+    ListView1->setModel(games);
+    ListView1->setShowGrid(true);
+    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView1->setWordWrap(false);
+    ListView1->verticalHeader()->hide();
+    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
+    QHeaderView* columns = ListView1->horizontalHeader();
+    columns->setHighlightSections(false);
+    columns->setSectionResizeMode(0, QHeaderView::Interactive);
+    columns->resizeSection(0, 110);
+    // The other four share what is left of the width.
+    for (int c = 1; c < players::RecordLineCount; ++c)
+        columns->setSectionResizeMode(c, QHeaderView::Stretch);
+    QPalette palette = ListView1->palette();
+    palette.setColor(QPalette::Base, QColor(122, 150, 223));
+    ListView1->setPalette(palette);
+    ListView1->installEventFilter(this);
+
+    Label1 = new QLabel(QStringLiteral("Всего игр:"), this);
+    Label1->move(8, 453);
+    Label1->adjustSize();
+    Button1 = button(this, QStringLiteral("Очистить весь список"), QRect(344, 451, 137, 25),
+                     QStringLiteral("Очищает весь список результатов игр"));
+
+    setTabOrder(ListView1, Button3);
+    setTabOrder(Button3, ListBox1);
+    setTabOrder(ListBox1, Button1);
+    // The player list takes the focus first, so "Удалить запись" waits until the table is chosen.
+    ListBox1->setFocus();
+
+    const auto reported = [this](void (TfrmUsers::*handler)()) {
+        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
+    };
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmUsers::ListBox1Click));
+    connect(SpeedButton1, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton1Click));
+    connect(Button3, &QPushButton::clicked, this, reported(&TfrmUsers::Button3Click));
+    connect(SpeedButton2, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton2Click));
+    connect(Button1, &QPushButton::clicked, this, reported(&TfrmUsers::Button1Click));
+
+    resize(DesignWidth, DesignHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TfrmUsers::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        runReported(m_platform, [this] { FormShow(); });
+}
+
+void TfrmUsers::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const int dx = width() - DesignWidth;
+    const int dy = height() - DesignHeight;
+    ListBox1->setGeometry(8, 8, std::max(0, 369 + dx), 89);
+    SpeedButton1->move(384 + dx, 8);
+    Button3->move(384 + dx, 40);
+    ListView1->setGeometry(8, 104, std::max(0, 473 + dx), std::max(0, 345 + dy));
+    Label1->move(8, 453 + dy);
+    Button1->move(344 + dx, 451 + dy);
+}
+
+bool TfrmUsers::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ListView1) {
+        if (event->type() == QEvent::FocusIn) {
+            ListView1Enter();
+        } else if (event->type() == QEvent::FocusOut) {
+            // Another window or a menu coming up leaves the table the focused control of this one.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                ListView1Exit();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::optional<QString> TfrmUsers::selectedName() const {
+    if (const QListWidgetItem* item = playerwidgets::selectedItem(ListBox1))
+        return item->text();
+    return std::nullopt;
+}
+
+void TfrmUsers::FormShow() {
+    const QStringList names = players::playerNames(m_memoPlayers);
+    {
+        const QSignalBlocker blocker(ListBox1);
+        ListBox1->clear();
+        ListBox1->addItems(names);
+        playerwidgets::setItemHeights(ListBox1);
+        if (!names.isEmpty()) {
+            const qsizetype current = names.indexOf(m_game.PlayerName);
+            ListBox1->setCurrentRow(int(current < 0 ? names.size() - 1 : current));
+        }
+    }
+    if (names.isEmpty()) {
+        games->clear();
+        showCount();
+        return;
+    }
+    LoadInformation(*selectedName());
+}
+
+void TfrmUsers::ListBox1Click() {
+    const std::optional<QString> name = selectedName();
+    if (name && *name != ShownPlayer)
+        LoadInformation(*name);
+}
+
+void TfrmUsers::LoadInformation(const QString& Name) {
+    games->load(m_memoPlayers, players::trimmedName(Name));
+    showCount();
+    ShownPlayer = Name;
+    ShownPlayerIndex = ListBox1->currentRow();
+}
+
+void TfrmUsers::showCount() {
+    Label1->setText(QStringLiteral("Всего игр: ") + QString::number(games->rowCount()));
+    Label1->adjustSize();
+}
+
+void TfrmUsers::writePlayerFile(const QString& text) {
+    WriteScrambledText(m_folder.file(players::FileName), text, WriteMode::Replace);
+    m_host.reloadPlayerText();
+}
+
+void TfrmUsers::refreshLabels() {
+    players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
+}
+
+void TfrmUsers::selectAgain(int index) {
+    const QSignalBlocker blocker(ListBox1);
+    ListBox1->setCurrentRow(index);
+}
+
+void TfrmUsers::Button3Click() {
+    const std::optional<QString> old = selectedName();
+    if (!old)
+        return;
+    const QString typed =
+        m_platform.inputText(QStringLiteral("Изменение"), QStringLiteral("Введите новое имя"), *old)
+            .value_or(*old);
+    const QString name = players::trimmedName(typed);
+    if (name.isEmpty() || name == *old)
+        return;
+    if (!players::isSafeName(name)) {
+        players::refuseUnsafeName(m_platform);
+        return;
+    }
+    const std::optional<QString> text = players::renamed(m_memoPlayers, *old, name);
+    if (!text)
+        return;
+    writePlayerFile(*text);
+    refreshLabels();
+    FormShow();
+}
+
+void TfrmUsers::SpeedButton1Click() {
+    if (ListBox1->count() == 0)
+        return;
+    if (m_platform.messageBox(QStringLiteral("Подтверждение удаления"),
+                              QStringLiteral("Вы действительно хотите удалить выбранного игрока"),
+                              mb::YesNo) == mb::IdYes)
+        DeletePlayer();
+}
+
+void TfrmUsers::DeletePlayer() {
+    const std::optional<QString> name = selectedName();
+    if (!name)
+        return;
+    const std::optional<QString> text = players::withoutPlayer(m_memoPlayers, *name);
+    if (!text)
+        return;
+    writePlayerFile(*text);
+    refreshLabels();
+    FormShow();
+}
+
+void TfrmUsers::ListView1Enter() {
+    SpeedButton2->setEnabled(true);
+}
+
+void TfrmUsers::ListView1Exit() {
+    SpeedButton2->setEnabled(false);
+}
+
+void TfrmUsers::SpeedButton2Click() {
+    const std::optional<QString> name = selectedName();
+    if (!name)
+        return;
+    QList<bool> selected(games->rowCount(), false);
+    for (const QModelIndex& row : ListView1->selectionModel()->selectedRows())
+        selected[row.row()] = true;
+    const std::optional<QString> text =
+        players::withoutGames(m_memoPlayers, players::trimmedName(*name), selected);
+    if (!text)
+        return;
+    writePlayerFile(*text);
+    if (!m_game.LoadedGame)
+        refreshLabels();
+    LoadInformation(*name);
+    selectAgain(ShownPlayerIndex);
+    showCount();
+    ListView1->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmUsers::Button1Click() {
+    const std::optional<QString> name = selectedName();
+    if (!name)
+        return;
+    if (m_platform.messageBox(QStringLiteral("Вопрос"),
+                              QStringLiteral("Вы действительно хотите очистить список ?"),
+                              mb::YesNo | mb::IconQuestion) != mb::IdYes)
+        return;
+    const std::optional<QString> text = players::withGamesCleared(m_memoPlayers, players::trimmedName(*name));
+    if (!text)
+        return;
+    writePlayerFile(*text);
+    if (!m_game.LoadedGame)
+        refreshLabels();
+    LoadInformation(*name);
+    selectAgain(ShownPlayerIndex);
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Recording a finished game in the player file.
+#include "PlayerTestHost.h"
+#include "platform/ScriptedPlatform.h"
+#include "quiz/GameState.h"
+#include "quiz/TimeValue.h"
+
+#include <QFile>
+#include <QTest>
+
+class TestRecording : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        PlayerTestHost host;
+        ScriptedPlatform platform;
+        GameState game;
+
+        Fixture() {
+            host.start(twoPlayers());
+            game.GameTime = timevalue::fromHms(0, 3, 0);
+        }
+        void record() { players::recordFinishedGame(platform, host.folder, game, host.MemoPlayers, host); }
+    };
+
+private slots:
+    void valuesOfTheGame_data() {
+        QTest::addColumn<QString>("player");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<double>("gameTime");
+        QTest::addColumn<QStringList>("values");
+        QTest::addRow("Max's game") << QStringLiteral("Max") << QDateTime(QDate(2007, 3, 6), QTime(20, 15, 0))
+                                    << timevalue::fromHms(0, 3, 0)
+                                    << QStringList{"06.03.2007 20:15:00", "7", "9", "-200", "0:03:00"};
+        QTest::addRow("midnight, five minutes")
+            << QStringLiteral("Max") << QDateTime(QDate(2007, 3, 7), QTime(0, 0, 0))
+            << 38000 + timevalue::fromHms(0, 5, 0) << QStringList{"07.03.2007", "7", "9", "-200", "0:05:00"};
+        QTest::addRow("name with blanks around")
+            << QStringLiteral(" Max\t") << QDateTime(QDate(2007, 3, 6), QTime(9, 1, 2))
+            << timevalue::fromHms(1, 5, 9) << QStringList{"06.03.2007 9:01:02", "7", "9", "-200", "1:05:09"};
+    }
+
+    void valuesOfTheGame() {
+        QFETCH(QString, player);
+        QFETCH(QDateTime, end);
+        QFETCH(double, gameTime);
+        QFETCH(QStringList, values);
+        Fixture f;
+        f.platform.setNow(end);
+        f.game.PlayerName = player;
+        f.game.GameTime = gameTime;
+        f.game.TimeLeft = timevalue::fromHms(0, 0, 42); // the clock is not what is stored
+        f.game.YesCount = 7;
+        f.game.NoCount = 9;
+        f.game.Points = -200;
+        f.record();
+        const QString olga = twoPlayers().first(twoPlayers().indexOf(QStringLiteral("$/$/$/$/$Max")));
+        QCOMPARE(ReadScrambledText(f.host.path()),
+                 olga + blockOf(QStringLiteral("Max"), {values.join(u';')}));
+        QCOMPARE(f.host.MemoPlayers, ReadScrambledText(f.host.path()));
+        QCOMPARE(f.host.currentPlayerLabel, QStringLiteral("Текущий игрок: ") + player);
+        QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
+        QVERIFY(f.platform.messages.isEmpty());
+    }
+
+    void recordIncludesTheNewGame() {
+        Fixture f;
+        f.game.PlayerName = QStringLiteral("Olga");
+        f.game.Points = 1200;
+        f.record();
+        QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 1200"));
+        QCOMPARE(players::gameRows(f.host.MemoPlayers, u"Olga").size(), 3);
+    }
+
+    // Renamed or deleted in the results window meanwhile: the result goes nowhere, and the player is told.
+    void playerWithoutBlock() {
+        Fixture f;
+        f.game.PlayerName = QStringLiteral("olga");
+        const QByteArray before = f.host.bytes();
+        f.record();
+        QCOMPARE(f.host.bytes(), before);
+        QCOMPARE(f.host.labelUpdates, 0);
+        QCOMPARE(f.platform.messages.size(), 1);
+        QCOMPARE(f.platform.messages[0].flags, mb::IconExclamation);
+        QVERIFY(f.platform.messages[0].text.contains(QStringLiteral("\"olga\"")));
+    }
+
+    void failedWriteKeepsFileAndText() {
+        Fixture f;
+        f.game.PlayerName = QStringLiteral("Max");
+        const QByteArray before = f.host.bytes();
+        const QString text = f.host.MemoPlayers;
+        QVERIFY(QFile(f.host.path()).setPermissions(QFile::ReadOwner));
+        QVERIFY(failureOf([&] { f.record(); }).contains(f.host.path()));
+        QCOMPARE(f.host.bytes(), before);
+        QCOMPARE(f.host.MemoPlayers, text);
+        QCOMPARE(f.host.labelUpdates, 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRecording)
+#include "tst_players_recording.moc"
