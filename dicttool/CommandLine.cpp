@@ -10,21 +10,21 @@
 
 namespace {
 
-struct OptionSpec {
+struct KnownOption {
     QLatin1StringView name;
     bool takesValue;
 };
 
-struct CommandSpec {
+struct KnownCommand {
     QLatin1StringView name;
-    QList<OptionSpec> options;
+    QList<KnownOption> options;
     int minArguments;
     int maxArguments; // -1: any number
 };
 
-const QList<CommandSpec>& commands() {
+const QList<KnownCommand>& commands() {
     using L = QLatin1StringView;
-    static const QList<CommandSpec> specs = {
+    static const QList<KnownCommand> known = {
         {L("import"),
          {{L("format"), true},
           {L("from"), true},
@@ -43,7 +43,7 @@ const QList<CommandSpec>& commands() {
         {L("encode"), {{L("o"), true}}, 1, 1},
         {L("results"), {{L("folder"), true}}, 0, 1},
     };
-    return specs;
+    return known;
 }
 
 [[noreturn]] void wrong(const QString& message) {
@@ -61,9 +61,9 @@ Invocation parseCommandLine(const QStringList& arguments) {
 
     Invocation invocation;
     invocation.command = arguments.front();
-    const auto spec = std::find_if(commands().begin(), commands().end(),
-                                   [&](const CommandSpec& c) { return c.name == invocation.command; });
-    if (spec == commands().end())
+    const auto command = std::find_if(commands().begin(), commands().end(),
+                                      [&](const KnownCommand& c) { return c.name == invocation.command; });
+    if (command == commands().end())
         wrong(localized(u"неизвестная команда \"%1\"", u"unknown command \"%1\"").arg(invocation.command));
 
     qsizetype i = 1;
@@ -83,9 +83,9 @@ Invocation parseCommandLine(const QStringList& arguments) {
         }
         // Long names take two dashes and "o" one.
         const bool dashesRight = (name.size() == 1) == !argument.startsWith(u"--");
-        const auto option = std::find_if(spec->options.begin(), spec->options.end(),
-                                         [&](const OptionSpec& o) { return o.name == name; });
-        if (!dashesRight || option == spec->options.end())
+        const auto option = std::find_if(command->options.begin(), command->options.end(),
+                                         [&](const KnownOption& o) { return o.name == name; });
+        if (!dashesRight || option == command->options.end())
             wrong(localized(u"команда %1 не знает параметра \"%2\"", u"%1 has no option \"%2\"")
                       .arg(invocation.command, argument));
         if (invocation.options.contains(name))
@@ -108,7 +108,7 @@ Invocation parseCommandLine(const QStringList& arguments) {
     invocation.arguments = arguments.sliced(i);
 
     const qsizetype count = invocation.arguments.size();
-    if (count < spec->minArguments || (spec->maxArguments >= 0 && count > spec->maxArguments))
+    if (count < command->minArguments || (command->maxArguments >= 0 && count > command->maxArguments))
         wrong(localized(u"неверное число аргументов у команды %1", u"wrong number of arguments for %1")
                   .arg(invocation.command));
     return invocation;
