@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictConvert.h"
 
+#include "TestHelpers.h"
+#include "dicttool/Dictd.h"
 #include "platform/Failure.h"
 #include "words/ScrambledText.h"
 
@@ -164,22 +166,6 @@ private slots:
         }
     }
 
-    void indexNumbers_data() {
-        QTest::addColumn<QString>("digits");
-        QTest::addColumn<qint64>("value");
-        QTest::addRow("zero") << QStringLiteral("A") << qint64(0);
-        QTest::addRow("last digit") << QStringLiteral("/") << qint64(63);
-        QTest::addRow("two digits") << QStringLiteral("BA") << qint64(64);
-        QTest::addRow("three digits") << QStringLiteral("CpQ") << qint64(2 * 4096 + 41 * 64 + 16);
-        QTest::addRow("empty") << QString() << qint64(-1);
-        QTest::addRow("bad digit") << QStringLiteral("A*") << qint64(-1);
-    }
-    void indexNumbers() {
-        QFETCH(QString, digits);
-        QFETCH(qint64, value);
-        QCOMPARE(indexNumber(digits), value);
-    }
-
     void convertsDatabase_data() {
         QTest::addColumn<bool>("compressed");
         QTest::addRow("dictzip") << true;
@@ -194,7 +180,7 @@ private slots:
         writeFile(dataName, compressed ? gzip(db.data) : db.data);
 
         const Conversion result =
-            convert(readArticles(readDataFile(dir.filePath("x.index")), readDataFile(dataName)));
+            convert(readArticles(readBytes(dir.filePath("x.index")), dictd::readData(readBytes(dataName))));
         QCOMPARE(result.metaArticles, 1);
         QCOMPARE(result.articles, 5);
         QCOMPARE(result.pairs.text(), sampleText);
@@ -204,14 +190,9 @@ private slots:
     }
 
     void refusesBrokenInput() {
-        QTemporaryDir dir;
         const Database db = sampleDatabase();
         QVERIFY_THROWS_EXCEPTION(Failure, readArticles("about\tB\n", db.data));
         QVERIFY_THROWS_EXCEPTION(Failure, readArticles("about\tA\tZZZZ\n", db.data));
-        const QByteArray packed = gzip(db.data);
-        writeFile(dir.filePath("cut.dz"), packed.left(packed.size() / 2));
-        QVERIFY_THROWS_EXCEPTION(Failure, readDataFile(dir.filePath("cut.dz")));
-        QVERIFY_THROWS_EXCEPTION(Failure, readDataFile(dir.filePath("missing.dict")));
     }
 
     // The tool itself: the scrambled dictionary it writes reads back as the converted text.
