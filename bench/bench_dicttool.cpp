@@ -3,6 +3,7 @@
 // with lexitrainer-dict, against the least any import must do: read the two files of the database and
 // inflate its data. Debian's mueller7-dict is used when installed; otherwise a database of the same
 // size and shape is made up.
+#include "DictdFiles.h"
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "dicttool/Dictd.h"
@@ -56,32 +57,6 @@ void writeFile(const QString& name, const QByteArray& bytes) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
 }
 
-QByteArray gzip(const QByteArray& plain) {
-    z_stream stream{};
-    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(qsizetype(deflateBound(&stream, uLong(plain.size()))) + 32, '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.constData()));
-    stream.avail_in = uInt(plain.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
-QString indexDigits(qint64 n) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    QString digits;
-    do {
-        digits.prepend(QChar(alphabet[n % 64]));
-        n /= 64;
-    } while (n > 0);
-    return digits;
-}
-
-// Articles laid out as Mueller's: headword, transcription, part of speech, numbered senses of several
-// translations each; about 200 bytes an article, 9 MB of data in all.
 void makeDatabase(const QString& index, const QString& dataFile) {
     WordMaker maker{7};
     QByteArray text;

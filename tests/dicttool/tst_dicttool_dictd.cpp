@@ -29,20 +29,6 @@ QStringList lines(const QList<Pair>& pairs) {
     return result;
 }
 
-QByteArray gzip(const QByteArray& plain) {
-    z_stream stream{};
-    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(qsizetype(deflateBound(&stream, uLong(plain.size()))) + 32, '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.constData()));
-    stream.avail_in = uInt(plain.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.truncate(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
 // Text enough for several chunks, with Cyrillic split across their borders.
 QByteArray longData() {
     QString text;

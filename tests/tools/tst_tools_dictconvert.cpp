@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictConvert.h"
 
+#include "DictdFiles.h"
 #include "TestHelpers.h"
 #include "dicttool/Dictd.h"
 #include "platform/Failure.h"
@@ -11,47 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zlib.h>
-
 using namespace dictconvert;
 
 namespace {
-
-QByteArray gzip(const QByteArray& plain) {
-    z_stream stream{};
-    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(plain.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.constData()));
-    stream.avail_in = uInt(plain.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
-QString indexDigits(qint64 n) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    QString digits;
-    do {
-        digits.prepend(QChar(alphabet[n % 64]));
-        n /= 64;
-    } while (n > 0);
-    return digits;
-}
-
-// A dictd database as dictfmt lays it out: the header entries, then the articles.
-struct Database {
-    QByteArray index;
-    QByteArray data;
-    void add(const QString& headword, const QString& text) {
-        const QByteArray bytes = text.toUtf8();
-        index += (headword + u'\t' + indexDigits(data.size()) + u'\t' + indexDigits(bytes.size()) + u'\n')
-                     .toUtf8();
-        data += bytes;
-    }
-};
 
 Database sampleDatabase() {
     Database db;

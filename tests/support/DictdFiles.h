@@ -30,6 +30,21 @@ struct Database {
     }
 };
 
+// A plain gzip file, as a .dict.dz without the dictzip chunk list.
+inline QByteArray gzip(const QByteArray& plain) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(plain.size()))) + 32, '\0');
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.constData()));
+    stream.avail_in = uInt(plain.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, Z_FINISH);
+    out.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    return out;
+}
+
 inline void putLittleEndian(QByteArray& out, quint32 value, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out += char((value >> (8 * i)) & 0xFF);
