@@ -2,6 +2,7 @@
 // One keystroke in the translator and one duplicate test of the dictionary editor on a million pairs,
 // against a single scan of the list's text; and the opening of the editor on a user dictionary of
 // 100,000 lines, against reading that file alone.
+#include "QuietOffscreen.h"
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "platform/ProgramFolder.h"
@@ -143,24 +144,10 @@ BENCHMARK(DuplicateTest)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReadUserFile)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The offscreen platform cannot raise the stay-on-top progress window and says so at every load.
-QtMessageHandler standardMessages = nullptr;
-
-void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QStringLiteral("does not support raise()")))
-        return;
-    if (standardMessages)
-        standardMessages(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardMessages = qInstallMessageHandler(quietMessages);
+    useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
 

@@ -2,6 +2,7 @@
 // The player file's writes in a file of 200 players with 1,000 games each, against the least any
 // replacement of that file must do: scramble as many bytes and write them through a temporary file.
 // Also the opening of the results window on a player with 10,000 games.
+#include "QuietOffscreen.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "players/PlayerActions.h"
@@ -212,8 +213,7 @@ BENCHMARK(OpenResults)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     files();

@@ -2,6 +2,7 @@
 // One question, and one whole answer (scoring, the counters shown, the sound call, the next question),
 // on the real main window, against the least a question must do: its five draws and the four list
 // lookups, with nothing shown. The program folder has no sound files, so the sound call finds none.
+#include "QuietOffscreen.h"
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
@@ -103,8 +104,7 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     Reporter reporter;

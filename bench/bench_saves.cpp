@@ -2,6 +2,7 @@
 // A save folder of 10,000 saved games listed into the save and the open window, against the least a
 // listing must do (reading the folder), with the longest stretch in which no event ran; and restoring
 // one saved game.
+#include "QuietOffscreen.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
@@ -151,8 +152,7 @@ BENCHMARK(RestoreOne)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useQuietOffscreen();
     QApplication application(argc, argv);
     program();
     benchmark::Initialize(&argc, argv);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loading a dictionary against the least any loader must do: read the file, unscramble it and find its
 // line breaks. Also the memory a loaded list of a million pairs holds.
+#include "QuietOffscreen.h"
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "platform/TextCodec.h"
@@ -111,24 +112,10 @@ void reportMemory() {
                 qlonglong(list.count()), after - before, buffers);
 }
 
-// The offscreen platform cannot raise the stay-on-top progress window and says so at every load.
-QtMessageHandler standardMessages = nullptr;
-
-void quietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QStringLiteral("does not support raise()")))
-        return;
-    if (standardMessages)
-        standardMessages(type, context, message);
-    else
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    standardMessages = qInstallMessageHandler(quietMessages);
+    useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
 

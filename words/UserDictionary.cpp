@@ -25,13 +25,6 @@ char16_t lower(char16_t c) {
     return char16_t(QChar::toLower(char32_t(c)));
 }
 
-QString lowered(QStringView text) {
-    QString result(text.size(), Qt::Uninitialized);
-    std::transform(text.begin(), text.end(), result.begin(),
-                   [](QChar c) { return QChar(lower(c.unicode())); });
-    return result;
-}
-
 // Every character of the code page lowers to one character, so a side that differs in length never
 // matches and is passed over without lowering a letter.
 bool equalsLowered(QStringView side, QStringView loweredText) {
@@ -55,6 +48,13 @@ bool holdsSide(const WordList& lines, QStringView loweredWord, QStringView lower
 }
 
 } // namespace
+
+QString lowered(QStringView text) {
+    QString result(text.size(), Qt::Uninitialized);
+    std::transform(text.begin(), text.end(), result.begin(),
+                   [](QChar c) { return QChar(lower(c.unicode())); });
+    return result;
+}
 
 Refusal check(const WordList& wordList, const WordList& userWords, QStringView word,
               QStringView translation) {

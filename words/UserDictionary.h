@@ -19,6 +19,11 @@ enum class Refusal {
     Separator, // a side holds "|", so the line would split wrongly when read back
     Duplicate, // the translation or the word is already a side of a loaded or a user line
 };
+
+// A text lower-cased as the duplicate test compares it: Latin and Cyrillic letters alike, one
+// character for one.
+QString lowered(QStringView text);
+
 // Word and translation come trimmed. A duplicate is a whole side equal to the typed text without regard
 // to case (Latin and Cyrillic): the English side for the translation, the Russian side for the word, in
 // the loaded list first and the user list then; every line counts.

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictConvert.h"
 
+#include "DictdFiles.h"
+#include "TestHelpers.h"
+#include "dicttool/Dictd.h"
 #include "platform/Failure.h"
 #include "words/ScrambledText.h"
 
@@ -9,47 +12,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <zlib.h>
-
 using namespace dictconvert;
 
 namespace {
-
-QByteArray gzip(const QByteArray& plain) {
-    z_stream stream{};
-    deflateInit2(&stream, 9, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&stream, uLong(plain.size()))), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(plain.constData()));
-    stream.avail_in = uInt(plain.size());
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    deflate(&stream, Z_FINISH);
-    out.resize(qsizetype(stream.total_out));
-    deflateEnd(&stream);
-    return out;
-}
-
-QString indexDigits(qint64 n) {
-    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    QString digits;
-    do {
-        digits.prepend(QChar(alphabet[n % 64]));
-        n /= 64;
-    } while (n > 0);
-    return digits;
-}
-
-// A dictd database as dictfmt lays it out: the header entries, then the articles.
-struct Database {
-    QByteArray index;
-    QByteArray data;
-    void add(const QString& headword, const QString& text) {
-        const QByteArray bytes = text.toUtf8();
-        index += (headword + u'\t' + indexDigits(data.size()) + u'\t' + indexDigits(bytes.size()) + u'\n')
-                     .toUtf8();
-        data += bytes;
-    }
-};
 
 Database sampleDatabase() {
     Database db;
@@ -164,22 +129,6 @@ private slots:
         }
     }
 
-    void indexNumbers_data() {
-        QTest::addColumn<QString>("digits");
-        QTest::addColumn<qint64>("value");
-        QTest::addRow("zero") << QStringLiteral("A") << qint64(0);
-        QTest::addRow("last digit") << QStringLiteral("/") << qint64(63);
-        QTest::addRow("two digits") << QStringLiteral("BA") << qint64(64);
-        QTest::addRow("three digits") << QStringLiteral("CpQ") << qint64(2 * 4096 + 41 * 64 + 16);
-        QTest::addRow("empty") << QString() << qint64(-1);
-        QTest::addRow("bad digit") << QStringLiteral("A*") << qint64(-1);
-    }
-    void indexNumbers() {
-        QFETCH(QString, digits);
-        QFETCH(qint64, value);
-        QCOMPARE(indexNumber(digits), value);
-    }
-
     void convertsDatabase_data() {
         QTest::addColumn<bool>("compressed");
         QTest::addRow("dictzip") << true;
@@ -194,7 +143,7 @@ private slots:
         writeFile(dataName, compressed ? gzip(db.data) : db.data);
 
         const Conversion result =
-            convert(readArticles(readDataFile(dir.filePath("x.index")), readDataFile(dataName)));
+            convert(readArticles(readBytes(dir.filePath("x.index")), dictd::readData(readBytes(dataName))));
         QCOMPARE(result.metaArticles, 1);
         QCOMPARE(result.articles, 5);
         QCOMPARE(result.pairs.text(), sampleText);
@@ -204,14 +153,9 @@ private slots:
     }
 
     void refusesBrokenInput() {
-        QTemporaryDir dir;
         const Database db = sampleDatabase();
         QVERIFY_THROWS_EXCEPTION(Failure, readArticles("about\tB\n", db.data));
         QVERIFY_THROWS_EXCEPTION(Failure, readArticles("about\tA\tZZZZ\n", db.data));
-        const QByteArray packed = gzip(db.data);
-        writeFile(dir.filePath("cut.dz"), packed.left(packed.size() / 2));
-        QVERIFY_THROWS_EXCEPTION(Failure, readDataFile(dir.filePath("cut.dz")));
-        QVERIFY_THROWS_EXCEPTION(Failure, readDataFile(dir.filePath("missing.dict")));
     }
 
     // The tool itself: the scrambled dictionary it writes reads back as the converted text.

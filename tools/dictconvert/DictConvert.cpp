@@ -1,108 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DictConvert.h"
 
-#include "platform/Failure.h"
+#include "dicttool/Dictd.h"
+#include "dicttool/DictdArticle.h"
+#include "dicttool/InputText.h"
 #include "platform/TextCodec.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
 
-#include <zlib.h>
-
 namespace dictconvert {
-
-QByteArray inflateGzip(const QByteArray& compressed) {
-    z_stream stream{};
-    if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK)
-        throw Failure(QStringLiteral("zlib cannot start inflating"));
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(compressed.constData()));
-    stream.avail_in = uInt(compressed.size());
-
-    QByteArray out;
-    char chunk[64 * 1024];
-    for (;;) {
-        stream.next_out = reinterpret_cast<Bytef*>(chunk);
-        stream.avail_out = sizeof chunk;
-        const int rc = inflate(&stream, Z_NO_FLUSH);
-        out.append(chunk, qsizetype(sizeof chunk - stream.avail_out));
-        if (rc == Z_STREAM_END) {
-            // gzip allows several members one after another; dictzip writes one.
-            if (stream.avail_in == 0)
-                break;
-            inflateReset(&stream);
-            continue;
-        }
-        if (rc != Z_OK) {
-            const QString reason =
-                stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("truncated data");
-            inflateEnd(&stream);
-            throw Failure(QStringLiteral("Cannot inflate the dictionary data: %1").arg(reason));
-        }
-    }
-    inflateEnd(&stream);
-    return out;
-}
-
-QByteArray readDataFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (!bytes.startsWith("\x1f\x8b"))
-        return bytes;
-    try {
-        return inflateGzip(bytes);
-    } catch (const Failure& failure) {
-        throw Failure(QStringLiteral("%1: %2").arg(fileName, failure.message()));
-    }
-}
-
-qint64 indexNumber(QStringView digits) {
-    if (digits.isEmpty() || digits.size() > 10)
-        return -1;
-    qint64 value = 0;
-    for (const QChar c : digits) {
-        const char16_t u = c.unicode();
-        int digit;
-        if (u >= 'A' && u <= 'Z')
-            digit = u - 'A';
-        else if (u >= 'a' && u <= 'z')
-            digit = u - 'a' + 26;
-        else if (u >= '0' && u <= '9')
-            digit = u - '0' + 52;
-        else if (u == '+')
-            digit = 62;
-        else if (u == '/')
-            digit = 63;
-        else
-            return -1;
-        value = value * 64 + digit;
-    }
-    return value;
-}
 
 QList<Article> readArticles(const QByteArray& index, const QByteArray& data) {
     QList<Article> articles;
-    const QStringList lines = QString::fromUtf8(index).split(u'\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        const QString line = lines[n].trimmed();
-        if (line.isEmpty())
-            continue;
-        const QStringList fields = line.split(u'\t');
-        const qint64 offset = fields.size() == 3 ? indexNumber(fields[1]) : -1;
-        const qint64 length = fields.size() == 3 ? indexNumber(fields[2]) : -1;
-        if (offset < 0 || length < 0 || offset + length > data.size())
-            throw Failure(QStringLiteral("Malformed index line %1: %2").arg(n + 1).arg(line));
-        articles.append({fields[0], QString::fromUtf8(data.mid(offset, length))});
-    }
+    for (const dictd::IndexEntry& entry : dictd::readIndex(inputtext::decode(index)))
+        articles.append({entry.headword, dictd::article(data, entry)});
     return articles;
-}
-
-bool isMetaArticle(const Article& article) {
-    // dictfmt keeps these under names with or without the dashes, depending on its options.
-    return article.headword.startsWith(u"00-database") || article.headword.startsWith(u"00database");
 }
 
 QString plainText(QStringView text) {
@@ -300,24 +214,10 @@ QString PairList::text() const {
     return text;
 }
 
-namespace {
-
-// The index keeps headwords folded: lower case, without punctuation ("adams apple" for "Adam's apple").
-QString lettersOnly(QStringView text) {
-    QString letters;
-    for (const QChar c : text) {
-        if (c.isLetterOrNumber())
-            letters += c.toLower();
-    }
-    return letters;
-}
-
-} // namespace
-
 Conversion convert(const QList<Article>& articles) {
     Conversion result;
     for (const Article& article : articles) {
-        if (isMetaArticle(article)) {
+        if (dictd::isHeaderEntry(article.headword)) {
             ++result.metaArticles;
             continue;
         }
@@ -328,7 +228,7 @@ Conversion convert(const QList<Article>& articles) {
             QStringView(article.text).left(lineEnd < 0 ? article.text.size() : lineEnd);
         QString english = englishSide(firstLine);
         QStringView body;
-        if (!article.headword.isEmpty() && lettersOnly(english) == lettersOnly(article.headword)) {
+        if (!article.headword.isEmpty() && spellsHeadword(english, article.headword)) {
             body = lineEnd < 0 ? QStringView() : QStringView(article.text).mid(lineEnd + 1);
         } else {
             english = plainText(withoutNotes(article.headword));

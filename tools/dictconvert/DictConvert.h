@@ -20,20 +20,9 @@ struct Article {
     QString text;
 };
 
-// The bytes of a dictd data file: a gzip or dictzip file is inflated, anything else is taken as it is.
-// Throws Failure naming the file when it cannot be read or inflated.
-QByteArray readDataFile(const QString& fileName);
-QByteArray inflateGzip(const QByteArray& compressed);
-
-// A dictd index number: big-endian base-64 digits (A-Z a-z 0-9 + /); -1 when a digit is not one.
-qint64 indexNumber(QStringView digits);
-
-// The articles that the index lines "headword TAB offset TAB length" point at, in index order.
-// Throws Failure on a malformed line or an article outside the data.
+// The articles that the index points at, in index order; the data as dictd::readData gives it. Throws
+// BadInput on a malformed index line or an article outside the data.
 QList<Article> readArticles(const QByteArray& index, const QByteArray& data);
-
-// The dictionary's own header entries (00-database-info and the like), not words.
-bool isMetaArticle(const Article& article);
 
 // Typographic dashes, quotes and spaces made plain, white space collapsed to one space, trimmed.
 QString plainText(QStringView text);

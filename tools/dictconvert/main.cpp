@@ -3,12 +3,14 @@
 // database. dictconvert --decode FILE: prints a scrambled file's text, for checking.
 #include "DictConvert.h"
 
+#include "dicttool/Dictd.h"
 #include "platform/Failure.h"
 #include "words/ScrambledText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -19,9 +21,16 @@ void print(const QString& text) {
     std::fputs(text.toUtf8().constData(), stdout);
 }
 
+QByteArray readFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
+    return file.readAll();
+}
+
 int convertFiles(const QString& indexName, const QString& dataName, const QString& outputName) {
     using namespace dictconvert;
-    const QList<Article> articles = readArticles(readDataFile(indexName), readDataFile(dataName));
+    const QList<Article> articles = readArticles(readFile(indexName), dictd::readData(readFile(dataName)));
     const Conversion result = convert(articles);
 
     QDir().mkpath(QFileInfo(outputName).absolutePath());

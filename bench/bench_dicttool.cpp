@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Importing Mueller's English-Russian dictionary (about 46,000 entries) into an empty user dictionary
+// with lexitrainer-dict, against the least any import must do: read the two files of the database and
+// inflate its data. Debian's mueller7-dict is used when installed; otherwise a database of the same
+// size and shape is made up.
+#include "DictdFiles.h"
+#include "Stopwatch.h"
+#include "WordMaker.h"
+#include "dicttool/Dictd.h"
+#include "dicttool/ImportSource.h"
+#include "platform/TextCodec.h"
+#include "words/ScrambledText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include <sys/resource.h>
+#include <zlib.h>
+
+namespace {
+
+constexpr int Entries = 46000;
+const QString installedIndex = QStringLiteral("/usr/share/dictd/mueller7.index");
+const QString installedData = QStringLiteral("/usr/share/dictd/mueller7.dict.dz");
+
+struct Data {
+    QTemporaryDir folder;
+    QString index;
+    QString data;
+    QString programFolder;
+};
+
+Data& data() {
+    static Data instance;
+    return instance;
+}
+
+QByteArray readFile(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
+}
+
+void makeDatabase(const QString& index, const QString& dataFile) {
+    WordMaker maker{7};
+    QByteArray text;
+    QByteArray lines;
+    for (int i = 0; i < Entries; ++i) {
+        const QByteArray headword = maker.english() + QByteArray::number(i);
+        QString article = QString::fromLatin1(headword) +
+                          QStringLiteral("\n   [ˈ%1] _n.\n").arg(QString::fromLatin1(headword));
+        for (int sense = 1; sense <= 1 + i % 4; ++sense)
+            article += QStringLiteral("   %1) %2, %3; %4 %5\n")
+                           .arg(sense)
+                           .arg(ansi::decode(maker.russian()), ansi::decode(maker.russian()),
+                                QString::fromLatin1(maker.english()), ansi::decode(maker.russian()));
+        const QByteArray bytes = article.toUtf8();
+        lines += headword + '\t' + indexDigits(text.size()).toLatin1() + '\t' +
+                 indexDigits(bytes.size()).toLatin1() + '\n';
+        text += bytes;
+    }
+    writeFile(index, lines);
+    writeFile(dataFile, gzip(text));
+}
+
+std::map<std::string, RunTime> timePerRun;
+
+void record(benchmark::State& state, const std::string& name, const RunTime& perRun) {
+    timePerRun[name] = perRun;
+    if (const auto baseline = timePerRun.find("baseline");
+        name != "baseline" && baseline != timePerRun.end()) {
+        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
+        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
+    }
+}
+
+void Baseline(benchmark::State& state) {
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        const QByteArray index = readFile(data().index);
+        const QByteArray inflated = dictd::readData(readFile(data().data));
+        benchmark::DoNotOptimize(index.size() + inflated.size());
+        watch.stop();
+    }
+    record(state, "baseline", watch.perRun(state.iterations()));
+}
+
+// The reading part of the import alone, in this process.
+void ReadPairs(benchmark::State& state) {
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        const QList<Pair> pairs = importsource::read(data().index, readFile(data().index), {});
+        benchmark::DoNotOptimize(pairs.size());
+        watch.stop();
+    }
+    record(state, "read pairs", watch.perRun(state.iterations()));
+}
+
+double childProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
+
+// The whole import as a user runs it: the tool starts, reads, checks against the standard dictionary
+// and writes the user dictionary. Its processor time is the tool's own, as the system counts it.
+void Import(benchmark::State& state) {
+    const QString userFile = data().programFolder + QStringLiteral("/словарь/User.txt");
+    RunTime total;
+    qint64 added = 0;
+    for (auto _ : state) {
+        QFile::remove(userFile);
+        const auto wallStart = std::chrono::steady_clock::now();
+        const double processorStart = childProcessorSeconds();
+        QProcess tool;
+        tool.start(QStringLiteral(LEXITRAINER_DICT), {QStringLiteral("import"), QStringLiteral("--folder"),
+                                                      data().programFolder, data().index});
+        tool.waitForFinished(-1);
+        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+        total.processor += childProcessorSeconds() - processorStart;
+        if (tool.exitCode() != 0) {
+            state.SkipWithError(tool.readAllStandardError().constData());
+            return;
+        }
+        added = ReadScrambledText(userFile).count(u'\n');
+    }
+    state.counters["pairs_added"] = double(added);
+    const double runs = double(state.iterations());
+    record(state, "import", {total.wall / runs, total.processor / runs});
+}
+
+BENCHMARK(Baseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ReadPairs)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(Import)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+
+    Data& d = data();
+    if (!d.folder.isValid())
+        return 1;
+    const bool installed = QFileInfo::exists(installedIndex) && QFileInfo::exists(installedData);
+    if (installed) {
+        d.index = installedIndex;
+        d.data = installedData;
+    } else {
+        d.index = d.folder.filePath(QStringLiteral("mueller-sized.index"));
+        d.data = d.folder.filePath(QStringLiteral("mueller-sized.dict.dz"));
+        makeDatabase(d.index, d.data);
+    }
+    std::printf("input: %s (%s)\n", qPrintable(d.index),
+                installed ? "Debian's mueller7-dict" : "made up, of the same size");
+    // A program folder with a standard dictionary of FreeDict's size, as the build ships it.
+    d.programFolder = d.folder.filePath(QStringLiteral("program"));
+    QDir().mkpath(d.programFolder + QStringLiteral("/словарь"));
+    WordMaker maker{3};
+    QByteArray standard;
+    for (int i = 0; i < 2100; ++i)
+        standard += maker.russian() + '|' + maker.english() + "\r\n";
+    WriteScrambledText(d.programFolder + QStringLiteral("/словарь/main.txt"), ansi::decode(standard),
+                       WriteMode::Replace);
+
+    benchmark::RunSpecifiedBenchmarks();
+
+    const auto baseline = timePerRun.find("baseline");
+    for (const auto& [name, time] : timePerRun) {
+        std::printf("%-12s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
+                    time.processor * 1e3);
+        if (baseline != timePerRun.end() && name != "baseline")
+            std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->second.wall,
+                        time.processor / baseline->second.processor);
+        std::printf("\n");
+    }
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// A dictd database: an index of lines "headword TAB offset TAB length", the numbers in base-64 digits
+// (A-Z a-z 0-9 + /, most significant first), pointing into a data file that is plain, gzip or dictzip
+// (gzip whose chunks can also be inflated one by one).
+namespace dictd {
+
+struct IndexEntry {
+    QString headword;
+    qint64 offset = 0;
+    qint64 length = 0;
+    qsizetype line = 0;
+};
+
+// -1 when the text is no such number or too long for one.
+qint64 indexNumber(QStringView digits);
+
+// Throws BadInput naming the first line that is not an index line. Empty lines are passed over.
+QList<IndexEntry> readIndex(QStringView text);
+
+// Whether the bytes look like an index: their first line is an index line.
+bool looksLikeIndex(QStringView text);
+
+// Whether the bytes start as gzip does (dictzip is gzip).
+bool isCompressed(QByteArrayView bytes);
+
+// The articles' bytes: compressed data inflated, anything else as it is. Throws Failure on data that is
+// cut short or damaged.
+QByteArray readData(const QByteArray& bytes);
+
+// The article's bytes, decoded. Throws BadInput with the index line when it points outside the data.
+QString article(const QByteArray& data, const IndexEntry& entry);
+
+// Entries that are no words: the database's own ("00-database-info" and the like) and the labels that
+// Mueller's dictionary explains ("_a.", "_разг.").
+bool isHeaderEntry(QStringView headword);
+
+} // namespace dictd

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dicttool/DictdArticle.h"
+
+#include <QStringList>
+
+#include <optional>
+
+#include <algorithm>
+
+namespace {
+
+// Notes in (), [], {} and <> (transcriptions, remarks, grammar) are passed over, nested ones too. A
+// closing bracket with nothing open is text, so "1)" still numbers a sense; a note never closed runs to
+// the end.
+class NoteSkipper {
+public:
+    // Whether the character belongs to a note.
+    bool skips(QChar c) {
+        static constexpr QStringView openers = u"([{<";
+        static constexpr QStringView closers = u")]}>";
+        const qsizetype opener = openers.indexOf(c);
+        if (opener >= 0) {
+            m_open += closers[opener];
+            return true;
+        }
+        if (m_open.isEmpty())
+            return false;
+        if (c == m_open.back())
+            m_open.chop(1);
+        return true;
+    }
+
+private:
+    QString m_open; // the closers awaited, innermost last
+};
+
+QString withoutNotes(QStringView text) {
+    QString kept;
+    NoteSkipper notes;
+    for (const QChar c : text)
+        if (!notes.skips(c))
+            kept += c;
+    return kept;
+}
+
+// Labels of part of speech, field and style are words that start with "_" in Mueller's dictionary
+// ("_n.", "_разг.", "_I"); FreeDict gives the pronunciation between slashes.
+QString withoutLabels(QStringView text) {
+    QString kept;
+    kept.reserve(text.size());
+    qsizetype i = 0;
+    const auto skipTo = [&](QChar end) {
+        while (i < text.size() && text[i] != end && !(end == u' ' && text[i].isSpace()))
+            ++i;
+    };
+    while (i < text.size()) {
+        if (text[i].isSpace()) {
+            kept += u' ';
+            ++i;
+        } else if (text[i] == u'_') {
+            skipTo(u' ');
+        } else if (text[i] == u'/' && text.indexOf(u'/', i + 1) > i + 1) {
+            i = text.indexOf(u'/', i + 1) + 1;
+        } else {
+            const qsizetype start = i;
+            skipTo(u' ');
+            kept += text.sliced(start, i - start);
+        }
+    }
+    return kept.simplified();
+}
+
+bool hasLatin(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
+}
+
+QString lettersOnly(QStringView text) {
+    QString letters;
+    for (const QChar c : text)
+        if (c.isLetterOrNumber())
+            letters += c.toLower();
+    return letters;
+}
+
+// The length of a sense number at the start of the text ("1.", "12)", "II.", "а)") when a blank or the
+// end follows it; 0 when there is none.
+qsizetype senseNumberLength(QStringView text) {
+    qsizetype n = 0;
+    if (!text.isEmpty() && text[0] >= u'а' && text[0] <= u'я') {
+        n = text.size() > 1 && text[1] == u')' ? 2 : 0;
+    } else {
+        while (n < text.size() && n < 2 && text[n].isDigit())
+            ++n;
+        if (n > 0) {
+            n = n < text.size() && (text[n] == u'.' || text[n] == u')') ? n + 1 : 0;
+        } else {
+            while (n < text.size() && n < 4 && QStringView(u"IVX").contains(text[n]))
+                ++n;
+            n = n > 0 && n < text.size() && text[n] == u'.' ? n + 1 : 0;
+        }
+    }
+    return n > 0 && (n == text.size() || text[n].isSpace()) ? n : 0;
+}
+
+// The first translation of a sense, once labels are gone; none when the sense holds no Russian.
+std::optional<QString> translationOf(QStringView sense) {
+    const QString cleaned = withoutLabels(sense);
+    if (!hasCyrillic(cleaned))
+        return std::nullopt;
+    const auto alternative =
+        std::find_if(cleaned.begin(), cleaned.end(), [](QChar c) { return c == u',' || c == u';'; });
+    const QString first = QStringView(cleaned.cbegin(), alternative).trimmed().toString();
+    // An English word before the translation marks an example ("tom cat кот"), not a translation.
+    if (!hasCyrillic(first) || hasLatin(first))
+        return QString();
+    return first;
+}
+
+} // namespace
+
+Pair firstTranslation(QStringView headword, QStringView article) {
+    // Articles repeat the headword on their first line in its proper spelling ("Adam's apple" for the
+    // index's "adam's apple"); one that does not is all body.
+    QString english = headword.toString().simplified();
+    QStringView body = article;
+    while (!body.isEmpty() && body.front().isSpace())
+        body = body.sliced(1);
+    const qsizetype headEnd = body.indexOf(u'\n');
+    const QString head = withoutLabels(withoutNotes(headEnd < 0 ? body : body.first(headEnd)));
+    if (!head.isEmpty() && spellsHeadword(head, headword)) {
+        english = head;
+        body = headEnd < 0 ? QStringView() : body.sliced(headEnd + 1);
+    }
+
+    // Senses are numbered "1.", "1)", "а)" or "I."; what stands before the first number (the
+    // transcription, the part of speech) is no sense of its own unless it holds a translation. Long
+    // articles are read only as far as their first translation.
+    QString sense;
+    NoteSkipper notes;
+    for (qsizetype i = 0; i < body.size();) {
+        if (notes.skips(body[i])) {
+            ++i;
+            continue;
+        }
+        const qsizetype number =
+            sense.isEmpty() || sense.back().isSpace() ? senseNumberLength(body.sliced(i)) : 0;
+        if (number == 0) {
+            sense += body[i] == u'\n' ? QChar(u' ') : body[i];
+            ++i;
+            continue;
+        }
+        if (const auto translation = translationOf(sense))
+            return {*translation, english};
+        sense.clear();
+        i += number;
+    }
+    return {translationOf(sense).value_or(QString()), english};
+}
+
+bool spellsHeadword(QStringView text, QStringView headword) {
+    return lettersOnly(text) == lettersOnly(headword);
+}

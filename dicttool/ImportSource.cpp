@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dicttool/ImportSource.h"
+
+#include "dicttool/BadInput.h"
+#include "dicttool/Dictd.h"
+#include "dicttool/DictdArticle.h"
+#include "dicttool/InputText.h"
+#include "dicttool/KvtmlReader.h"
+#include "platform/Failure.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace importsource {
+
+std::optional<Format> formatNamed(QStringView name) {
+    if (name == u"kvtml")
+        return Format::Kvtml;
+    if (name == u"tsv")
+        return Format::Tsv;
+    if (name == u"csv")
+        return Format::Csv;
+    if (name == u"dictd")
+        return Format::Dictd;
+    return std::nullopt;
+}
+
+namespace {
+
+// The two files of a dictd database, named after either of them.
+struct Database {
+    QString index;
+    QString data;
+};
+
+std::optional<Database> databaseOf(const QString& fileName) {
+    if (fileName == u"-")
+        return std::nullopt;
+    QString base = fileName;
+    for (const QLatin1StringView ending :
+         {QLatin1StringView(".index"), QLatin1StringView(".dict.dz"), QLatin1StringView(".dict")}) {
+        if (base.endsWith(ending)) {
+            base.chop(ending.size());
+            break;
+        }
+    }
+    Database database{base + QStringLiteral(".index"), base + QStringLiteral(".dict.dz")};
+    if (!QFileInfo::exists(database.data))
+        database.data = base + QStringLiteral(".dict");
+    if (database.index == fileName ? !QFileInfo::exists(database.data) : !QFileInfo::exists(database.index))
+        return std::nullopt;
+    return database;
+}
+
+QByteArray readFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Failure(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    return bytes;
+}
+
+// The first line that holds a record, past empty lines and Anki's "#name:value" lines.
+QStringView firstRecordLine(QStringView text) {
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QStringView line = text.sliced(start, end - start);
+        if (!line.trimmed().isEmpty() && !line.startsWith(u'#'))
+            return line;
+        start = end + 1;
+    }
+    return {};
+}
+
+Format detect(const QString& fileName, const QByteArray& bytes, QStringView text) {
+    if (dictd::isCompressed(bytes))
+        return Format::Dictd;
+    if (text.trimmed().startsWith(u'<'))
+        return Format::Kvtml;
+    const bool dictdName = fileName.endsWith(u".index") || fileName.endsWith(u".dict");
+    if ((dictdName || dictd::looksLikeIndex(text)) && databaseOf(fileName))
+        return Format::Dictd;
+    return firstRecordLine(text).contains(u'\t') ? Format::Tsv : Format::Csv;
+}
+
+QList<Pair> readDatabase(const QString& fileName, const Progress& progress) {
+    const std::optional<Database> database = databaseOf(fileName);
+    if (!database)
+        throw BadInput(fileName, 0,
+                       QStringLiteral("a dictd database needs its index (.index) and its data (.dict or "
+                                      ".dict.dz) side by side"));
+    QList<dictd::IndexEntry> index;
+    try {
+        index = dictd::readIndex(inputtext::decode(readFile(database->index)));
+    } catch (const BadInput& fault) {
+        throw fault.inFile(database->index);
+    }
+    QByteArray data;
+    try {
+        data = dictd::readData(readFile(database->data));
+    } catch (const BadInput& fault) {
+        throw fault.inFile(database->data);
+    }
+
+    QList<Pair> pairs;
+    pairs.reserve(index.size());
+    for (qsizetype i = 0; i < index.size(); ++i) {
+        const dictd::IndexEntry& entry = index[i];
+        if (dictd::isHeaderEntry(entry.headword))
+            continue;
+        try {
+            pairs.append(firstTranslation(entry.headword, dictd::article(data, entry)));
+        } catch (const BadInput& fault) {
+            throw fault.inFile(database->index);
+        }
+        if (progress && i % 1024 == 0)
+            progress(i, index.size());
+    }
+    return pairs;
+}
+
+} // namespace
+
+QList<Pair> read(const QString& fileName, const QByteArray& bytes, const Options& options,
+                 const Progress& progress) {
+    if (options.format == Format::Dictd || (!options.format && dictd::isCompressed(bytes)))
+        return readDatabase(fileName, progress);
+    const QString text = inputtext::decode(bytes);
+    try {
+        switch (options.format.value_or(detect(fileName, bytes, text))) {
+        case Format::Kvtml:
+            return kvtml::pairs(kvtml::read(text), options.from, options.to);
+        case Format::Tsv:
+            return delimited::pairs(delimited::read(text, u'\t'), options.columns);
+        case Format::Csv:
+            return delimited::pairs(delimited::read(text, u','), options.columns);
+        case Format::Dictd:
+            return readDatabase(fileName, progress);
+        }
+    } catch (const BadInput& fault) {
+        throw fault.fileName().isEmpty() ? fault.inFile(fileName) : fault;
+    }
+    return {};
+}
+
+} // namespace importsource

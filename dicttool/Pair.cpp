@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dicttool/Pair.h"
+
+#include <algorithm>
+
+bool hasCyrillic(QStringView text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+}
+
+QList<Pair> oriented(const QList<TwoSides>& pairs) {
+    qsizetype firstCyrillic = 0;
+    qsizetype secondCyrillic = 0;
+    for (const TwoSides& pair : pairs) {
+        firstCyrillic += hasCyrillic(pair.first);
+        secondCyrillic += hasCyrillic(pair.second);
+    }
+    const bool firstIsRussian = firstCyrillic > secondCyrillic;
+    QList<Pair> result;
+    result.reserve(pairs.size());
+    for (const TwoSides& pair : pairs)
+        result.append(firstIsRussian ? Pair{pair.first, pair.second} : Pair{pair.second, pair.first});
+    return result;
+}

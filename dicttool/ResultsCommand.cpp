@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dicttool/CommandLine.h"
+#include "dicttool/Commands.h"
+#include "dicttool/Console.h"
+#include "dicttool/DelimitedWriter.h"
+#include "dicttool/Texts.h"
+#include "platform/Failure.h"
+#include "platform/TextCodec.h"
+#include "players/PlayerFile.h"
+#include "words/ScrambledText.h"
+
+#include <QFileInfo>
+
+int runResults(const Invocation& invocation) {
+    const QString fileName = console::programFolder(invocation).file(players::FileName);
+    // The program reads the file so: no file is no players, and line breaks are made CR LF.
+    const QString text =
+        QFileInfo::exists(fileName) ? players::normalisedLineBreaks(ReadScrambledText(fileName)) : QString();
+
+    const bool everyone = invocation.arguments.isEmpty();
+    QStringList names;
+    if (everyone) {
+        names = players::playerNames(text);
+        // A second block of the same name can never be shown: every lookup finds the first.
+        names.removeDuplicates();
+    } else {
+        // Names are stored in the code page, as the player typed them.
+        names.append(ansi::fromUser(invocation.arguments.front()));
+        if (!players::findBlock(text, names.front()))
+            throw Failure(localized(u"%1: нет игрока \"%2\"", u"%1: there is no player \"%2\"")
+                              .arg(fileName, invocation.arguments.front()));
+    }
+
+    QStringList header = {QStringLiteral("date"), QStringLiteral("right"), QStringLiteral("wrong"),
+                          QStringLiteral("points"), QStringLiteral("game length")};
+    if (everyone)
+        header.prepend(QStringLiteral("player"));
+    QString csv = delimited::record(header, u',');
+    for (const QString& name : names) {
+        for (const players::GameRow& row : players::gameRows(text, name)) {
+            QStringList fields;
+            if (everyone)
+                fields.append(name);
+            // A last game whose lines ran short keeps its empty cells, so the columns stay in place.
+            for (int column = 0; column < players::RecordLineCount; ++column)
+                fields.append(column < row.columns ? row.values[column].toString() : QString());
+            csv += delimited::record(fields, u',');
+        }
+    }
+    console::writeOutput(QStringLiteral("-"), csv.toUtf8());
+    return 0;
+}

@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// dictd databases: the index, plain and compressed data, and the word pair each article gives.
+#include "DictdFiles.h"
+#include "TestHelpers.h"
+#include "dicttool/BadInput.h"
+#include "dicttool/Dictd.h"
+#include "dicttool/DictdArticle.h"
+#include "dicttool/ImportSource.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+Database sampleDatabase() {
+    Database db;
+    db.add(QStringLiteral("00-database-info"), QStringLiteral("Mueller English-Russian Dictionary\n"));
+    db.add(QStringLiteral("_n."), QStringLiteral("_n.\n   noun существительное\n"));
+    db.add(QStringLiteral("cat"),
+           QStringLiteral("cat\n   _I  [kæt]\n      1. _n.\n         1) кот; кошка\n"));
+    db.add(QStringLiteral("dog"), QStringLiteral("dog\n   [dɘg] _n. собака, пёс\n"));
+    return db;
+}
+
+QStringList lines(const QList<Pair>& pairs) {
+    QStringList result;
+    for (const Pair& pair : pairs)
+        result.append(pair.russian + u'|' + pair.english);
+    return result;
+}
+
+// Text enough for several chunks, with Cyrillic split across their borders.
+QByteArray longData() {
+    QString text;
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("слово %1 word\n").arg(i);
+    return text.toUtf8();
+}
+
+} // namespace
+
+class tst_dicttool_dictd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void indexNumbers_data() {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<qint64>("value");
+        QTest::addRow("zero") << QStringLiteral("A") << qint64(0);
+        QTest::addRow("last digit") << QStringLiteral("/") << qint64(63);
+        QTest::addRow("two digits") << QStringLiteral("BA") << qint64(64);
+        QTest::addRow("three digits") << QStringLiteral("CpQ") << qint64(2 * 4096 + 41 * 64 + 16);
+        QTest::addRow("ten digits") << QStringLiteral("BAAAAAAAAA") << (qint64(1) << 54);
+        QTest::addRow("too long to be safe") << QStringLiteral("BAAAAAAAAAA") << qint64(-1);
+        QTest::addRow("empty") << QString() << qint64(-1);
+        QTest::addRow("bad digit") << QStringLiteral("A*") << qint64(-1);
+    }
+    void indexNumbers() {
+        QFETCH(QString, digits);
+        QFETCH(qint64, value);
+        QCOMPARE(dictd::indexNumber(digits), value);
+    }
+
+    void indexLines_data() {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<qsizetype>("faultLine"); // 0: read
+        QTest::addRow("CR LF and a fourth field") << "cat\tA\tB\r\n\r\ndog\tB\tC\tDog\r\n" << qsizetype(0);
+        QTest::addRow("a field missing") << "cat\tA\tB\ndog\tB\n" << qsizetype(2);
+        QTest::addRow("not base-64") << "cat\tA\tB\n\ndog\tB\tC-D\n" << qsizetype(3);
+        QTest::addRow("spaces instead of tabs") << "cat A B\n" << qsizetype(1);
+    }
+    void indexLines() {
+        QFETCH(QString, index);
+        QFETCH(qsizetype, faultLine);
+        try {
+            const QList<dictd::IndexEntry> entries = dictd::readIndex(index);
+            QCOMPARE(faultLine, 0);
+            QCOMPARE(entries.size(), 2);
+            QCOMPARE(entries[1].headword, QStringLiteral("dog"));
+            QCOMPARE(entries[1].offset, 1);
+            QCOMPARE(entries[1].length, 2);
+            QCOMPARE(entries[1].line, 3);
+        } catch (const BadInput& fault) {
+            QCOMPARE(fault.line(), faultLine);
+        }
+    }
+
+    void compressedData_data() {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray plain = longData();
+        QTest::addRow("plain") << plain;
+        QTest::addRow("gzip") << gzip(plain);
+        QTest::addRow("dictzip, one chunk") << dictzip(plain, 60000);
+        QTest::addRow("dictzip, many chunks") << dictzip(plain, 1000);
+        QTest::addRow("two gzip members") << gzip(plain.first(1000)) + gzip(plain.sliced(1000));
+    }
+    void compressedData() {
+        QFETCH(QByteArray, file);
+        QCOMPARE(dictd::readData(file), longData());
+    }
+
+    // A file cut short or damaged never passes for a shorter dictionary.
+    void damagedData_data() {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray packed = dictzip(longData(), 1000);
+        QTest::addRow("cut in a chunk") << packed.first(packed.size() / 2);
+        QTest::addRow("cut before the checksum") << packed.first(packed.size() - 6);
+        QTest::addRow("cut in the header") << packed.first(12);
+        QByteArray flipped = packed;
+        flipped[flipped.size() - 20] = char(flipped[flipped.size() - 20] ^ 0x40);
+        QTest::addRow("a byte changed") << flipped;
+        QByteArray wrongSize = packed;
+        wrongSize[wrongSize.size() - 1] = char(wrongSize[wrongSize.size() - 1] ^ 0x01);
+        QTest::addRow("length at the end wrong") << wrongSize;
+    }
+    void damagedData() {
+        QFETCH(QByteArray, file);
+        QVERIFY_THROWS_EXCEPTION(BadInput, dictd::readData(file));
+    }
+
+    // Either file of the database names it; the other one is found beside it, compressed or not.
+    void database_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<bool>("compressed");
+        QTest::addRow("index, .dict.dz beside it") << "mueller7.index" << true;
+        QTest::addRow(".dict.dz") << "mueller7.dict.dz" << true;
+        QTest::addRow("index, .dict beside it") << "mueller7.index" << false;
+        QTest::addRow(".dict") << "mueller7.dict" << false;
+    }
+    void database() {
+        QFETCH(QString, given);
+        QFETCH(bool, compressed);
+        QTemporaryDir dir;
+        const Database db = sampleDatabase();
+        writeBytes(dir.filePath("mueller7.index"), db.index);
+        writeBytes(dir.filePath(compressed ? "mueller7.dict.dz" : "mueller7.dict"),
+                   compressed ? dictzip(db.data, 30) : db.data);
+        const QString path = dir.filePath(given);
+        QCOMPARE(lines(importsource::read(path, readBytes(path), {})),
+                 (QStringList{"кот|cat", "собака|dog"}));
+    }
+
+    void databaseFaultsNameTheirFile_data() {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qsizetype>("line");
+        const Database db = sampleDatabase();
+        QTest::addRow("bad index line")
+            << QString::fromUtf8(db.index + "horse\tZ\n") << false << "x.index" << qsizetype(5);
+        QTest::addRow("entry past the data")
+            << QString::fromUtf8(db.index + "horse\tA\tZZZ\n") << false << "x.index" << qsizetype(5);
+        QTest::addRow("data cut short") << QString::fromUtf8(db.index) << true << "x.dict.dz" << qsizetype(0);
+    }
+    void databaseFaultsNameTheirFile() {
+        QFETCH(QString, index);
+        QFETCH(bool, cut);
+        QFETCH(QString, file);
+        QFETCH(qsizetype, line);
+        QTemporaryDir dir;
+        const QByteArray packed = dictzip(sampleDatabase().data, 30);
+        writeBytes(dir.filePath("x.index"), index.toUtf8());
+        writeBytes(dir.filePath("x.dict.dz"), cut ? packed.first(packed.size() - 10) : packed);
+        try {
+            importsource::read(dir.filePath("x.dict.dz"), readBytes(dir.filePath("x.dict.dz")), {});
+            QFAIL("no fault found");
+        } catch (const BadInput& fault) {
+            QCOMPARE(fault.fileName(), dir.filePath(file));
+            QCOMPARE(fault.line(), line);
+        }
+    }
+
+    void withoutItsIndex() {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("lonely.dict.dz"), dictzip(sampleDatabase().data, 30));
+        QVERIFY_THROWS_EXCEPTION(BadInput, importsource::read(dir.filePath("lonely.dict.dz"),
+                                                              readBytes(dir.filePath("lonely.dict.dz")), {}));
+    }
+
+    void firstTranslations_data() {
+        QTest::addColumn<QString>("headword");
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("pair");
+        QTest::addRow("FreeDict, numbered senses") << "about"
+                                                   << "about /əbaut/\n1. о\n2. приблизительно, примерно\n"
+                                                   << "о|about";
+        QTest::addRow("FreeDict, one sense") << "theatre"
+                                             << "theatre /θiətər/\nтеатр\n"
+                                             << "театр|theatre";
+        QTest::addRow("folded headword") << "adams apple"
+                                         << "Adam's apple /ədɑːmzæpl/\nадамово яблоко\n"
+                                         << "адамово яблоко|Adam's apple";
+        QTest::addRow("Mueller, homonym and part of speech")
+            << "cat"
+            << "cat\n   _I  [kæt]\n      1. _n.\n         1) кот; кошка; tom cat кот\n"
+            << "кот|cat";
+        QTest::addRow("labels before the word") << "floweret"
+                                                << "floweret\n   [↗flaʊɜrɪt] _n. _поэт. цветочек\n"
+                                                << "цветочек|floweret";
+        QTest::addRow("note across lines") << "x"
+                                           << "x\n   [eks] _n. (очень,\n   длинное примечание) перевод, ещё\n"
+                                           << "перевод|x";
+        QTest::addRow("note never closed") << "x"
+                                           << "x\n   перевод (примечание\n"
+                                           << "перевод|x";
+        QTest::addRow("letters of sub-senses") << "x"
+                                               << "x\n   1) а) первое; б) второе\n"
+                                               << "первое|x";
+        QTest::addRow("Roman numbers") << "x"
+                                       << "x\n   I. _n. первое\n   II. _v. второе\n"
+                                       << "первое|x";
+        QTest::addRow("numbers in a translation stay")
+            << "a"
+            << "A\n   a\n   _I  [ɛɪ] (_pl. As, A's, Aes [ɛɪz])\n      1) 1-я буква англ. алфавита\n"
+            << "1-я буква англ. алфавита|A";
+        QTest::addRow("reference only") << "'cause"
+                                        << "'cause\n   [kɘz] _уст. = because\n"
+                                        << "|'cause";
+        QTest::addRow("example before any translation")
+            << "aeolian"
+            << "Aeolian\n   [i:↗ɜʊljɜn] _a. Aeolian harp Эолова арфа\n"
+            << "|Aeolian";
+        QTest::addRow("no headword line") << "cat"
+                                          << "кошка, кот\n"
+                                          << "кошка|cat";
+        QTest::addRow("empty article") << "cat"
+                                       << ""
+                                       << "|cat";
+    }
+    void firstTranslations() {
+        QFETCH(QString, headword);
+        QFETCH(QString, article);
+        QFETCH(QString, pair);
+        const Pair got = firstTranslation(headword, article);
+        QCOMPARE(got.russian + u'|' + got.english, pair);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_dicttool_dictd)
+#include "tst_dicttool_dictd.moc"
