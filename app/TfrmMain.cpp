@@ -239,12 +239,7 @@ void TfrmMain::mnuSetingClick() {
     m_platform.showModal(window);
 }
 
-void TfrmMain::mnuSaveClick() {
-    if (game.SaveFileName.isEmpty())
-        ShowSaveWindow();
-    else
-        SaveToCurrentFile();
-}
+void TfrmMain::mnuSaveClick() { SaveToCurrentFile(); }
 
 void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
 

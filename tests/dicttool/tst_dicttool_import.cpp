@@ -16,13 +16,6 @@ Q_DECLARE_METATYPE(importrules::Verdict)
 
 namespace {
 
-WordList listOf(const QStringList& lines) {
-    WordList list;
-    for (const QString& line : lines)
-        list.append(line);
-    return list;
-}
-
 } // namespace
 
 class tst_dicttool_import : public QObject {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/Failure.h"
+#include "words/WordList.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -45,4 +46,12 @@ inline QString listText(const QStringList& lines) {
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
     return text;
+}
+
+// A word list holding these lines, in order.
+inline WordList listOf(const QStringList& lines) {
+    WordList list;
+    for (const QString& line : lines)
+        list.append(line);
+    return list;
 }

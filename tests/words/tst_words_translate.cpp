@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestHelpers.h"
 #include "platform/ScriptedPlatform.h"
 #include "words/TfrmTranslate.h"
 #include "words/Translator.h"
@@ -10,13 +11,6 @@
 #include <QTest>
 
 namespace {
-
-WordList listOf(const QStringList& lines) {
-    WordList list;
-    for (const QString& line : lines)
-        list.append(line);
-    return list;
-}
 
 QStringList itemsOf(const QListWidget* list) {
     QStringList items;

@@ -13,13 +13,6 @@ using userdictionary::Refusal;
 
 namespace {
 
-WordList listOf(const QStringList& lines) {
-    WordList list;
-    for (const QString& line : lines)
-        list.append(line);
-    return list;
-}
-
 QStringList itemsOf(const WordList& list) {
     QStringList items;
     for (qsizetype i = 0; i < list.count(); ++i)
