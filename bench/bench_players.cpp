@@ -8,6 +8,7 @@
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "players/TfrmUsers.h"
 #include "quiz/GameState.h"
 #include "quiz/TimeValue.h"
@@ -27,9 +28,6 @@
 namespace {
 
 struct Host : PlayerHost {
-    QString path;
-    QString MemoPlayers;
-    void reloadPlayerText() override { MemoPlayers = *players::readPlayerFile(path); }
     void setPlayerLabels(const QString&, const QString&) override {}
     void stopGameClock() override {}
     void closeMainWindow() override {}
@@ -66,18 +64,18 @@ struct Files {
     ProgramFolder folder{dir.path()};
     QtPlatform platform;
     Host host;
+    players::PlayerStore store{folder};
     QString original;
 
     Files() {
-        host.path = folder.file(players::FileName);
         original = playerText(200, 1000);
         restore();
         std::printf("player file of 200 players with 1000 games each: %lld bytes\n",
                     qlonglong(original.size()));
     }
     void restore() {
-        WriteScrambledText(host.path, original, WriteMode::Replace);
-        host.reloadPlayerText();
+        WriteScrambledText(store.path(), original, WriteMode::Replace);
+        store.reload();
     }
 };
 
@@ -132,8 +130,7 @@ void RecordGame(benchmark::State& state) {
     game.Points = 1700;
     game.GameTime = timevalue::fromHms(0, 3, 0);
     timed(
-        state, "record",
-        [&] { players::recordFinishedGame(f.platform, f.folder, game, f.host.MemoPlayers, f.host); }, [] {});
+        state, "record", [&] { players::recordFinishedGame(f.platform, game, f.store, f.host); }, [] {});
     f.restore();
 }
 
@@ -147,9 +144,7 @@ void DeleteGames(benchmark::State& state) {
     timed(
         state, "delete",
         [&] {
-            WriteScrambledText(f.host.path, *players::withoutGames(f.host.MemoPlayers, name, selected),
-                               WriteMode::Replace);
-            f.host.reloadPlayerText();
+            f.store.apply([&](const QString& text) { return players::withoutGames(text, name, selected); });
         },
         [&] { f.restore(); });
 }
@@ -158,14 +153,14 @@ void DeleteGames(benchmark::State& state) {
 void WriteFile(benchmark::State& state) {
     Files& f = files();
     timed(
-        state, "write only", [&] { WriteScrambledText(f.host.path, f.host.MemoPlayers, WriteMode::Replace); },
-        [] {});
+        state, "write only",
+        [&] { WriteScrambledText(f.store.path(), f.store.MemoPlayers(), WriteMode::Replace); }, [] {});
 }
 
 void ReloadFile(benchmark::State& state) {
     Files& f = files();
     timed(
-        state, "reload only", [&] { f.host.reloadPlayerText(); }, [] {});
+        state, "reload only", [&] { f.store.reload(); }, [] {});
 }
 
 // Only the edit of the text, without the file.
@@ -177,7 +172,7 @@ void RecordGameTextOnly(benchmark::State& state) {
         state, "record text",
         [&] {
             benchmark::DoNotOptimize(
-                players::withGameRecorded(f.host.MemoPlayers, u"Игрок номер 199", values));
+                players::withGameRecorded(f.store.MemoPlayers(), u"Игрок номер 199", values));
         },
         [] {});
 }
@@ -187,15 +182,16 @@ void OpenResults(benchmark::State& state) {
     QTemporaryDir dir;
     ProgramFolder folder(dir.path());
     Host host;
-    host.path = folder.file(players::FileName);
-    host.MemoPlayers = playerText(1, 10000);
+    players::PlayerStore store(folder);
+    WriteScrambledText(store.path(), playerText(1, 10000), WriteMode::Replace);
+    store.reload();
     QtPlatform platform;
     GameState game;
     game.PlayerName = QStringLiteral("Игрок номер 0");
     timed(
         state, "open results",
         [&] {
-            TfrmUsers window(platform, folder, game, host.MemoPlayers, host);
+            TfrmUsers window(platform, game, store, host);
             window.show();
             benchmark::DoNotOptimize(window.grab());
         },

@@ -1,27 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerActions.h"
 
+#include "platform/Failure.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/RegionalFormats.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "quiz/GameState.h"
 #include "quiz/TimeValue.h"
-#include "words/ScrambledText.h"
-
-#include <QFile>
 
 namespace players {
-
-std::optional<QString> readPlayerFile(const QString& path) {
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return std::nullopt;
-    }
-    return normalisedLineBreaks(ReadScrambledText(path));
-}
 
 void refuseUnsafeName(Platform& platform) {
     platform.messageBox(QStringLiteral("Отмена ввода"),
@@ -38,13 +27,22 @@ void showPlayerLabels(PlayerHost& host, const QString& memoPlayers, const QStrin
                          QStringLiteral("Ваш рекорд: ") + QString::number(record));
 }
 
-void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const GameState& game,
-                        const QString& memoPlayers, PlayerHost& host) {
-    const QString name = trimmedName(game.PlayerName);
-    const std::optional<QString> recorded = withGameRecorded(
-        memoPlayers, name,
-        {regional::dateTimeText(platform.now()), QString::number(game.YesCount),
-         QString::number(game.NoCount), QString::number(game.Points), timevalue::toText(game.GameTime)});
+void recordFinishedGame(Platform& platform, const GameState& game, PlayerStore& store, PlayerHost& host) {
+    bool recorded = false;
+    try {
+        recorded = store.recordGame(trimmedName(game.PlayerName),
+                                    {regional::dateTimeText(platform.now()), QString::number(game.YesCount),
+                                     QString::number(game.NoCount), QString::number(game.Points),
+                                     timevalue::toText(game.GameTime)});
+    } catch (const Failure& failure) {
+        platform.messageBox(QStringLiteral("Результат не записан"),
+                            failure.message() +
+                                QStringLiteral("\r\n\r\nРезультат игры не потерян: программа запишет его в "
+                                               "список игроков при следующем изменении списка или при "
+                                               "выходе из программы."),
+                            mb::IconExclamation);
+        return;
+    }
     if (!recorded) {
         // Writing the result anywhere else would give it to another player.
         platform.messageBox(QStringLiteral("Результат не записан"),
@@ -55,9 +53,7 @@ void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const G
                             mb::IconExclamation);
         return;
     }
-    WriteScrambledText(folder.file(FileName), *recorded, WriteMode::Replace);
-    host.reloadPlayerText();
-    showPlayerLabels(host, memoPlayers, game.PlayerName);
+    showPlayerLabels(host, store.MemoPlayers(), game.PlayerName);
 }
 
 } // namespace players

@@ -8,8 +8,6 @@ class PlayerHost {
 public:
     virtual ~PlayerHost() = default;
 
-    // Brings the player text in line with the player file.
-    virtual void reloadPlayerText() = 0;
     // Sets the current player's name and record labels, each sized to its text.
     virtual void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) = 0;
     virtual void stopGameClock() = 0;

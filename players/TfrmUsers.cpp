@@ -3,16 +3,15 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/WindowLook.h"
 #include "players/GamesModel.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "players/PlayerWidgets.h"
 #include "quiz/GameState.h"
 #include "quiz/WindowFonts.h"
-#include "words/ScrambledText.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -42,10 +41,9 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
 
 } // namespace
 
-TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
-                     const QString& memoPlayers, PlayerHost& host, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
-      m_host(host) {
+TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerStore& players,
+                     PlayerHost& host, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_game(game), m_players(players), m_host(host) {
     setWindowTitle(QStringLiteral("Результаты игр"));
     makeToolWindow(*this);
     setFont(windowfonts::named("MS Sans Serif", 11));
@@ -150,7 +148,7 @@ std::optional<QString> TfrmUsers::selectedName() const {
 }
 
 void TfrmUsers::FormShow() {
-    const QStringList names = players::playerNames(m_memoPlayers);
+    const QStringList names = players::playerNames(m_players.MemoPlayers());
     {
         const QSignalBlocker blocker(ListBox1);
         ListBox1->clear();
@@ -176,7 +174,7 @@ void TfrmUsers::ListBox1Click() {
 }
 
 void TfrmUsers::LoadInformation(const QString& Name) {
-    games->load(m_memoPlayers, players::trimmedName(Name));
+    games->load(m_players.MemoPlayers(), players::trimmedName(Name));
     showCount();
     ShownPlayer = Name;
     ShownPlayerIndex = ListBox1->currentRow();
@@ -187,13 +185,8 @@ void TfrmUsers::showCount() {
     Label1->adjustSize();
 }
 
-void TfrmUsers::writePlayerFile(const QString& text) {
-    WriteScrambledText(m_folder.file(players::FileName), text, WriteMode::Replace);
-    m_host.reloadPlayerText();
-}
-
 void TfrmUsers::refreshLabels() {
-    players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
+    players::showPlayerLabels(m_host, m_players.MemoPlayers(), m_game.PlayerName);
 }
 
 void TfrmUsers::selectAgain(int index) {
@@ -215,10 +208,7 @@ void TfrmUsers::Button3Click() {
         players::refuseUnsafeName(m_platform);
         return;
     }
-    const std::optional<QString> text = players::renamed(m_memoPlayers, *old, name);
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply([&](const QString& text) { return players::renamed(text, *old, name); });
     refreshLabels();
     FormShow();
 }
@@ -236,10 +226,7 @@ void TfrmUsers::DeletePlayer() {
     const std::optional<QString> name = selectedName();
     if (!name)
         return;
-    const std::optional<QString> text = players::withoutPlayer(m_memoPlayers, *name);
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply([&](const QString& text) { return players::withoutPlayer(text, *name); });
     refreshLabels();
     FormShow();
 }
@@ -259,11 +246,9 @@ void TfrmUsers::SpeedButton2Click() {
     QList<bool> selected(games->rowCount(), false);
     for (const QModelIndex& row : ListView1->selectionModel()->selectedRows())
         selected[row.row()] = true;
-    const std::optional<QString> text =
-        players::withoutGames(m_memoPlayers, players::trimmedName(*name), selected);
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply([&](const QString& text) {
+        return players::withoutGames(text, players::trimmedName(*name), selected);
+    });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);
@@ -280,10 +265,8 @@ void TfrmUsers::Button1Click() {
                               QStringLiteral("Вы действительно хотите очистить список ?"),
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
-    const std::optional<QString> text = players::withGamesCleared(m_memoPlayers, players::trimmedName(*name));
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply(
+        [&](const QString& text) { return players::withGamesCleared(text, players::trimmedName(*name)); });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);

@@ -107,7 +107,7 @@ struct Players {
                                          [&](const auto& m) { return m.text.contains(file); });
         QCOMPARE(named, 1);
         QCOMPARE(readBytes(file), old);
-        QCOMPARE(window->MemoPlayers, onDisk());
+        QCOMPARE(window->playerStore.MemoPlayers(), onDisk());
         // The record shown, if shown anew, is the one the file holds.
         const QString shown = window->board->lblPlayerReccord->text();
         if (shown != recordLabel)
@@ -186,7 +186,7 @@ private slots:
             // An existing file still grows there; it cannot be replaced.
             if (Edit(edit) == Edit::Add) {
                 QCOMPARE(readBytes(p.file), done);
-                QCOMPARE(p.window->MemoPlayers, p.onDisk());
+                QCOMPARE(p.window->playerStore.MemoPlayers(), p.onDisk());
             } else {
                 p.checkFailed();
             }
@@ -199,7 +199,7 @@ private slots:
             QVERIFY(QFile::remove(p.file));
             QVERIFY(QDir().mkpath(p.file + QStringLiteral("/inside")));
         }
-        const QString held = p.window->MemoPlayers;
+        const QString held = p.window->playerStore.MemoPlayers();
         p.run(Edit(edit));
         QVERIFY(std::any_of(p.f.platform.messages.cbegin(), p.f.platform.messages.cend(),
                             [&](const auto& m) { return m.text.contains(p.file); }));
@@ -209,7 +209,7 @@ private slots:
             QVERIFY(QFileInfo(p.file).isDir());
             QCOMPARE(folderEntries(p.file), QStringList{"inside"});
         }
-        QCOMPARE(p.window->MemoPlayers, held);
+        QCOMPARE(p.window->playerStore.MemoPlayers(), held);
     }
 };
 
