@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "platform/WriteLock.h"
 #include "quiz/GameState.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
@@ -61,6 +62,8 @@ void TfrmSave::Save(const QString& path, bool ask) {
                               mb::YesNo) != mb::IdYes)
         return;
     const QString content = savedgame::format(m_snapshot());
+    WriteLock lock(m_folder.root());
+    lock.lockFor(path);
     files::resetAttributes(path);
     WriteScrambledText(path, content, WriteMode::Replace);
     if (isVisible())

@@ -240,7 +240,7 @@ void TfrmAddWord::btnAddWorldClick() {
     case userdictionary::Refusal::None:
         break;
     }
-    userdictionary::appendPair(m_folder.file(userdictionary::UserFile), word, translation);
+    userdictionary::appendPair(m_folder, word, translation);
     DictionaryChanged = true;
     FormShow();
     btnAddWorld->setEnabled(false);
@@ -267,8 +267,8 @@ void TfrmAddWord::Button3Click() {
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
     // The list keeps the line until the file no longer holds it, so a failed rewrite leaves both as
-    // they were.
-    userdictionary::writeWithout(m_folder.file(userdictionary::UserFile), userWords(), row);
+    // they were. The file is taken as it is now: pairs added from outside since the list was read stay.
+    userdictionary::removeLine(m_folder, userWords().at(row));
     DictionaryChanged = true;
     FormShow();
 }
