@@ -14,21 +14,20 @@
 
 void TfrmMain::LoadPlayersInformation() {
     // A file that cannot even be created leaves the text as it was, without a word.
-    if (const std::optional<QString> text = players::readPlayerFile(m_folder.file(players::FileName)))
-        MemoPlayers = *text;
+    playerStore.reload();
 }
 
 void TfrmMain::ShowPlayerSelection() {
-    TfrmChoiceUser window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    TfrmChoiceUser window(m_platform, game, playerStore, *this, this);
     m_platform.showModal(window);
 }
 
 void TfrmMain::SaveGameRezoults() {
-    players::recordFinishedGame(m_platform, m_folder, game, MemoPlayers, *this);
+    players::recordFinishedGame(m_platform, game, playerStore, *this);
 }
 
 void TfrmMain::mnuShowResultsClick() {
-    TfrmUsers window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    TfrmUsers window(m_platform, game, playerStore, *this, this);
     m_platform.showModal(window);
 }
 
@@ -55,10 +54,6 @@ void TfrmMain::mnuChangePlayerClick() {
         DestoryGame();
     }
     ShowPlayerSelection();
-}
-
-void TfrmMain::reloadPlayerText() {
-    LoadPlayersInformation();
 }
 
 void TfrmMain::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {

@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/WriteLock.h"
 #include "quiz/GameBoard.h"
 #include "quiz/MouseLabel.h"
 #include "quiz/WindowFonts.h"
@@ -32,7 +33,8 @@
 #include <QTimer>
 
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)) {
+    : QMainWindow(parent), playerStore(folder), m_platform(platform), m_keyStore(keyStore),
+      m_folder(std::move(folder)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
     setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
@@ -129,6 +131,7 @@ void TfrmMain::FormShow() {
     // show, so its outer size cannot be asked for here.
     board->imgBqr->resize(board->size());
     QDir().mkdir(m_folder.file(QStringLiteral("словарь")));
+    removeLeftovers();
 
     if (QFileInfo::exists(m_folder.file(QStringLiteral("словарь/main.txt")))) {
         LoadWordLists();
@@ -148,6 +151,15 @@ void TfrmMain::FormShow() {
     FileAccess(QStringLiteral("Players.ini"));
     LoadPlayersInformation();
     Timer2->start();
+}
+
+void TfrmMain::removeLeftovers() {
+    // Not while lexitrainer-dict writes: the temporary file it is writing would go too.
+    WriteLock lock(m_folder.root());
+    if (!lock.tryLock(std::chrono::milliseconds(0)))
+        return;
+    for (const QString& name : {QString(), QStringLiteral("словарь"), QStringLiteral("Save")})
+        files::removeLeftovers(m_folder.file(name));
 }
 
 void TfrmMain::LoadWordLists() {
@@ -190,22 +202,22 @@ void TfrmMain::Timer2Timer() {
     ShowPlayerSelection();
 }
 
-void TfrmMain::ShowSaveWindow() {
+bool TfrmMain::ShowSaveWindow() {
     TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
                     this);
     m_platform.showModal(window);
+    return window.result() == QDialog::Accepted;
 }
 
-void TfrmMain::SaveToCurrentFile() {
+bool TfrmMain::SaveToCurrentFile() {
     // A game cut loose from its file (a new game declined) is still saved when the user asks: under
     // a name the save window takes, instead of nowhere.
-    if (game.SaveFileName.isEmpty()) {
-        ShowSaveWindow();
-        return;
-    }
+    if (game.SaveFileName.isEmpty())
+        return ShowSaveWindow();
     TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
                     this);
     window.Save(game.SaveFileName, false);
+    return true;
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -219,17 +231,40 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmMain::FormCloseQuery() {
-    if (game.GameRunning == game.Saved)
+    // A save that failed or was given up asks again: closing never loses the game without a "Нет".
+    while (game.GameRunning != game.Saved) {
+        const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
+                                                         : QStringLiteral("Сохранить изменения в файл");
+        const int answer = m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text,
+                                                 mb::YesNoCancel | mb::IconExclamation);
+        if (answer == mb::IdCancel)
+            return false;
+        if (answer != mb::IdYes)
+            break;
+        bool saved = false;
+        guarded([&] { saved = SaveToCurrentFile(); });
+        if (saved)
+            break;
+    }
+    return unrecordedResultsLetClose();
+}
+
+bool TfrmMain::unrecordedResultsLetClose() {
+    const int count = playerStore.unrecordedCount();
+    if (count == 0)
         return true;
-    const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
-                                                     : QStringLiteral("Сохранить изменения в файл");
-    const int answer =
-        m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text, mb::YesNoCancel | mb::IconExclamation);
-    if (answer == mb::IdCancel)
-        return false;
-    if (answer == mb::IdYes)
-        mnuSaveClick();
-    return true;
+    try {
+        playerStore.writeUnrecorded();
+        return true;
+    } catch (const Failure& failure) {
+        const QString question =
+            failure.message() +
+            QStringLiteral("\r\n\r\nНе записано результатов игр: %1. Если закрыть программу сейчас, они "
+                           "пропадут.\r\nЗакрыть программу без них?")
+                .arg(count);
+        return m_platform.messageBox(QStringLiteral("Результат не записан"), question,
+                                     mb::YesNo | mb::IconExclamation) == mb::IdYes;
+    }
 }
 
 void TfrmMain::mnuExitClick() { close(); }

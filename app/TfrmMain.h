@@ -3,6 +3,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "quiz/GameState.h"
 #include "settings/SettingsStore.h"
 #include "words/WordList.h"
@@ -18,7 +19,7 @@ class QMenu;
 class QTimer;
 
 // The one permanent window: the game board, the menu and the two timers. It owns the game state, the
-// word list and the player text; every other window is a modal dialog opened by one of its commands
+// word list and the player file's owner; every other window is a modal dialog opened by one of its commands
 // and given only what it works on. The handlers here stay short: the rules live in the subsystems.
 class TfrmMain : public QMainWindow, public SettingsTarget, public PlayerHost {
     Q_OBJECT
@@ -41,8 +42,9 @@ public:
     void LoadPlayersInformation();
     void ShowPlayerSelection();
     void SaveGameRezoults();
-    void ShowSaveWindow();
-    void SaveToCurrentFile();
+    // Whether the game was saved.
+    bool ShowSaveWindow();
+    bool SaveToCurrentFile();
 
     // The game.
     void NewQuestion();
@@ -79,7 +81,6 @@ public:
     void clearBackground() override;
 
     // What the player windows change here.
-    void reloadPlayerText() override;
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) override;
     void stopGameClock() override;
     void closeMainWindow() override;
@@ -87,7 +88,8 @@ public:
 
     GameState game;
     WordList lstQuestion;
-    QString MemoPlayers;
+    // The player file and its text, MemoPlayers.
+    players::PlayerStore playerStore;
     GameBoard* board;
     QTimer* Timer1;
     QTimer* Timer2;
@@ -103,6 +105,11 @@ protected:
 
 private:
     void buildMenu();
+    // Clears what writes killed halfway left beside the program's files.
+    void removeLeftovers();
+    // Writes the results that a failed write left unrecorded; when that fails too, asks whether to
+    // close without them.
+    bool unrecordedResultsLetClose();
     // Runs a handler through the error report.
     void guarded(const std::function<void()>& handler);
     QAction* menuCommand(QMenu* menu, const char* name, const QString& caption, void (TfrmMain::*handler)());

@@ -133,6 +133,11 @@ private slots:
         auto lock = std::make_unique<WriteLock>(folder());
         QVERIFY(lock->tryLock(std::chrono::milliseconds(0)));
         QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        tool.setProcessEnvironment(environment);
+        tool.setReadChannel(QProcess::StandardError);
         tool.start(QStringLiteral(LEXITRAINER_DICT), {"import", "--folder", folder(), path("cards.csv")});
         QString err;
         while (!err.contains(QStringLiteral("waiting")) && tool.waitForReadyRead(30000))
