@@ -110,8 +110,8 @@ lands_where_the_desktop_looks)
   [[ "$(readlink "$HOME/.local/bin/lexitrainer-dict")" == "$program/lexitrainer-dict" ]] ||
     fail "~/.local/bin/lexitrainer-dict does not lead to the installed tool"
   printf 'cat\tкот\n' >"$work/words.tsv"
-  (cd "$work" && PATH="$HOME/.local/bin:$PATH" lexitrainer-dict import words.tsv >/dev/null) ||
-    fail "lexitrainer-dict import failed"
+  (cd "$work" && PATH="$HOME/.local/bin:$PATH" lexitrainer-dict import words.tsv >"$work/import.log" 2>&1) ||
+    fail "lexitrainer-dict import failed: $(cat "$work/import.log")"
   [[ -s "$program/словарь/User.txt" ]] || fail "the import did not reach $program"
   [[ ! -e "$built/словарь/User.txt" ]] || fail "the import went into the build"
   ;;
