@@ -43,22 +43,14 @@ double contrast(const QColor& a, const QColor& b) {
 QPalette darkPalette() {
     QPalette p = QApplication::style()->standardPalette();
     const QList<std::pair<QPalette::ColorRole, QColor>> roles{
-        {QPalette::WindowText, QColor(0xdd, 0xdd, 0xdd)},
-        {QPalette::Button, QColor(0x57, 0x57, 0x57)},
-        {QPalette::Light, QColor(0x97, 0x97, 0x97)},
-        {QPalette::Midlight, QColor(0x5e, 0x5c, 0x5b)},
-        {QPalette::Dark, QColor(0x30, 0x2f, 0x2e)},
-        {QPalette::Mid, QColor(0x4a, 0x49, 0x47)},
-        {QPalette::Text, QColor(0xdd, 0xdd, 0xdd)},
-        {QPalette::BrightText, Qt::white},
-        {QPalette::ButtonText, QColor(0xdd, 0xdd, 0xdd)},
-        {QPalette::Base, QColor(0x3d, 0x3d, 0x3d)},
         {QPalette::Window, QColor(0x22, 0x20, 0x20)},
-        {QPalette::Shadow, QColor(0xe7, 0xe4, 0xe0)},
+        {QPalette::WindowText, Qt::white},
+        {QPalette::Base, QColor(0x3d, 0x3d, 0x3d)},
+        {QPalette::Text, Qt::white},
+        {QPalette::Button, QColor(0x42, 0x42, 0x45)},
+        {QPalette::ButtonText, Qt::white},
         {QPalette::Highlight, QColor(0x12, 0x60, 0x8a)},
         {QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9)},
-        {QPalette::Link, QColor(0x09, 0x86, 0xd3)},
-        {QPalette::AlternateBase, QColor(0x5c, 0x5b, 0x5a)},
     };
     for (const auto& [role, colour] : roles)
         p.setColor(role, colour);

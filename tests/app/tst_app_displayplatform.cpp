@@ -26,12 +26,10 @@ private slots:
             << QByteArray();
         QTest::addRow("XWayland without a Wayland display")
             << QStringList{"XDG_SESSION_TYPE=wayland", "DISPLAY=:0"} << QByteArray();
-        QTest::addRow("X11 session") << QStringList{"XDG_SESSION_TYPE=x11", "DISPLAY=:0"} << QByteArray();
         QTest::addRow("X11 session with a nested compositor")
             << QStringList{"XDG_SESSION_TYPE=x11", "WAYLAND_DISPLAY=wayland-1", "DISPLAY=:0"} << QByteArray();
         QTest::addRow("no session type")
             << QStringList{"WAYLAND_DISPLAY=wayland-0", "DISPLAY=:0"} << QByteArray();
-        QTest::addRow("console") << QStringList{"XDG_SESSION_TYPE=tty"} << QByteArray();
     }
 
     void choice() {
