@@ -3,6 +3,7 @@
 // replacement of that file must do: scramble as many bytes and write them through a temporary file.
 // Also the opening of the results window on a player with 10,000 games.
 #include "QuietOffscreen.h"
+#include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "players/PlayerActions.h"
@@ -15,7 +16,6 @@
 #include "words/ScrambledText.h"
 
 #include <QApplication>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -79,7 +79,7 @@ struct Files {
     }
 };
 
-Files& files() {
+Files& playerFiles() {
     static Files instance;
     return instance;
 }
@@ -103,7 +103,7 @@ void timed(benchmark::State& state, const char* name, Work work, Reset reset) {
 
 // Scrambles as many bytes as the file holds and replaces the file with them.
 void Baseline(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const qsizetype size = f.original.size();
     QByteArray plain(size, 'a');
     timed(
@@ -113,16 +113,14 @@ void Baseline(benchmark::State& state) {
             char* data = bytes.data();
             for (qsizetype i = 0; i < size; ++i)
                 data[i] = char(data[i] ^ 0x19);
-            QSaveFile file(f.host.path + QStringLiteral(".baseline"));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != size || !file.commit())
-                state.SkipWithError("cannot write");
+            files::replaceFile(f.store.path() + QStringLiteral(".baseline"), bytes);
         },
         [] {});
 }
 
 // The whole recording of a finished game for the last player: edit, replace the file, reload it.
 void RecordGame(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     GameState game;
     game.PlayerName = QStringLiteral("Игрок номер 199");
     game.YesCount = 20;
@@ -136,7 +134,7 @@ void RecordGame(benchmark::State& state) {
 
 // Deleting every tenth game of the last player: edit, replace the file, reload it.
 void DeleteGames(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const QString name = QStringLiteral("Игрок номер 199");
     QList<bool> selected(1000);
     for (int k = 0; k < selected.size(); k += 10)
@@ -151,21 +149,21 @@ void DeleteGames(benchmark::State& state) {
 
 // The two halves of a write: replacing the file, and reading it back.
 void WriteFile(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     timed(
         state, "write only",
         [&] { WriteScrambledText(f.store.path(), f.store.MemoPlayers(), WriteMode::Replace); }, [] {});
 }
 
 void ReloadFile(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     timed(
         state, "reload only", [&] { f.store.reload(); }, [] {});
 }
 
 // Only the edit of the text, without the file.
 void RecordGameTextOnly(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const std::array<QString, players::RecordLineCount> values = {"06.03.2007 20:15:00", "20", "3", "1700",
                                                                   "0:03:00"};
     timed(
@@ -212,7 +210,7 @@ int main(int argc, char** argv) {
     useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    files();
+    playerFiles();
     benchmark::RunSpecifiedBenchmarks();
     const double baseline = secondsPerRun["baseline"];
     for (const char* name :

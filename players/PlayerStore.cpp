@@ -11,12 +11,15 @@ namespace players {
 
 namespace {
 
-// The file's text, a missing file created empty; none when it cannot be created.
-std::optional<QString> readCreating(const QString& path) {
+// The file's text, a missing file created empty; none, with the reason, when it cannot be created.
+std::optional<QString> readCreating(const QString& path, QString* reason = nullptr) {
     if (!QFile::exists(path)) {
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!file.open(QIODevice::WriteOnly)) {
+            if (reason)
+                *reason = file.errorString();
             return std::nullopt;
+        }
     }
     return normalisedLineBreaks(ReadScrambledText(path));
 }
@@ -36,7 +39,11 @@ bool PlayerStore::reload() {
 bool PlayerStore::apply(const Edit& edit) {
     WriteLock lock(m_folder.root());
     lock.lockFor(m_path);
-    QString text = readCreating(m_path).value_or(QString());
+    QString reason;
+    std::optional<QString> current = readCreating(m_path, &reason);
+    if (!current)
+        throw Failure(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, reason));
+    QString text = std::move(*current);
     bool changed = false;
     for (const Game& game : std::as_const(m_unrecorded)) {
         // A player deleted meanwhile takes the game with him, as a finished game would be refused.

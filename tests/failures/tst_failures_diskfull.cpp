@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDirIterator>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
