@@ -3,6 +3,8 @@
 #include "TestHelpers.h"
 #include "mistakes/MistakesFile.h"
 #include "mistakes/MistakesStore.h"
+#include "mistakes/PracticeSet.h"
+#include "platform/ScriptedPlatform.h"
 #include "words/ScrambledText.h"
 
 #include <QTemporaryDir>
@@ -31,6 +33,13 @@ QString apply(const QString& op, const QString& text, const QString& player, con
     if (op == "rename")
         return renamed(text, player, arg);
     return withoutPlayer(text, player);
+}
+
+QStringList answers(const question::Drawn& drawn) {
+    QStringList texts;
+    for (QStringView answer : drawn.answers)
+        texts << answer.toString();
+    return texts;
 }
 
 } // namespace
@@ -145,6 +154,31 @@ private slots:
         QCOMPARE(ReadScrambledText(path), listText({Olga, "2|1|d2|a|b", Max}));
         // Scrambled as every data file is.
         QCOMPARE(readBytes(path).at(0), char(u'$' ^ 0x19));
+    }
+
+    void practiceDrawsTheMistakesWithWrongAnswersFromTheList() {
+        const WordList words = listOf({"a|1", "b|2", "c|3", "d|4", "e|5"});
+        PracticeSet set;
+        set.load({{"c|3", 2, 1, "d"}, {"gone|0", 1, 0, "d"}}, words);
+        ScriptedPlatform platform;
+        // "c|3" on A; its own list position (2) is refused as a wrong answer.
+        platform.queueDraws({0, 0, 2, 0, 1, 3});
+        std::optional<question::Drawn> drawn = set.draw(words, "EN\\RU", platform);
+        QVERIFY(drawn);
+        QCOMPARE(drawn->word.toString(), QStringLiteral("c"));
+        QCOMPARE(answers(*drawn), (QStringList{"3", "1", "2", "4"}));
+        // A pair the list no longer holds is still asked, and rules out no position.
+        platform.queueDraws({1, 3, 0, 1, 2});
+        drawn = set.draw(words, "EN\\RU", platform);
+        QCOMPARE(drawn->word.toString(), QStringLiteral("gone"));
+        QCOMPARE(answers(*drawn), (QStringList{"1", "2", "3", "0"}));
+        // One right answer more takes "c|3" off, as it had one already; a miss starts "gone|0" again.
+        set.answered(u"c|3", true);
+        set.answered(u"gone|0", true);
+        set.answered(u"gone|0", false);
+        set.answered(u"gone|0", true);
+        QCOMPARE(set.size(), 1);
+        QVERIFY(!set.draw(listOf({"a|1", "b|2", "c|3"}), "EN\\RU", platform));
     }
 
     void aFailedWriteKeepsTheQueue() {
