@@ -153,7 +153,7 @@ bool TfrmChart::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString TfrmChart::tipNear(const QPointF& position) const {
-    const QChart* chart = chartView->chart();
+    QChart* chart = chartView->chart();
     const double nearest = std::round(chart->mapToValue(position, pointsSeries).x());
     if (nearest < 0 || nearest >= double(m_games.size()))
         return {};
