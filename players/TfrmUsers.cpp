@@ -206,7 +206,8 @@ void TfrmUsers::Button3Click() {
         players::refuseUnsafeName(m_platform);
         return;
     }
-    m_players.apply([&](const QString& text) { return players::renamed(text, *old, name); });
+    if (m_players.apply([&](const QString& text) { return players::renamed(text, *old, name); }))
+        m_host.playerRenamed(players::trimmedName(*old), name);
     refreshLabels();
     FormShow();
 }
@@ -224,7 +225,8 @@ void TfrmUsers::DeletePlayer() {
     const std::optional<QString> name = selectedName();
     if (!name)
         return;
-    m_players.apply([&](const QString& text) { return players::withoutPlayer(text, *name); });
+    if (m_players.apply([&](const QString& text) { return players::withoutPlayer(text, *name); }))
+        m_host.playerDeleted(players::trimmedName(*name));
     refreshLabels();
     FormShow();
 }
