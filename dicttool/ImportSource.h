@@ -21,7 +21,8 @@ struct Options {
     std::optional<Format> format; // none: found from the content
     QString from;                 // KVTML: the English and the Russian language
     QString to;
-    delimited::Columns columns; // TSV and CSV
+    delimited::Columns columns;     // TSV and CSV
+    std::optional<QChar> separator; // TSV and CSV; none: as the file declares, or found
 };
 
 // Articles done and the number there are, while a large input is read.
