@@ -161,9 +161,9 @@ bool splitsEvenly(const std::optional<QList<qsizetype>>& counts) {
 } // namespace
 
 std::optional<QChar> separatorNamed(const QString& value) {
-    static const QHash<QString, QChar> named = {{QStringLiteral("tab"), u'\t'},   {QStringLiteral("comma"), u','},
-                                                {QStringLiteral("semicolon"), u';'}, {QStringLiteral("space"), u' '},
-                                                {QStringLiteral("pipe"), u'|'},     {QStringLiteral("colon"), u':'}};
+    static const QHash<QString, QChar> named = {
+        {QStringLiteral("tab"), u'\t'},  {QStringLiteral("comma"), u','}, {QStringLiteral("semicolon"), u';'},
+        {QStringLiteral("space"), u' '}, {QStringLiteral("pipe"), u'|'},  {QStringLiteral("colon"), u':'}};
     if (const auto found = named.find(value.trimmed().toLower()); found != named.end())
         return *found;
     if (value.size() == 1)

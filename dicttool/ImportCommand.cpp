@@ -85,8 +85,9 @@ QString incompleteReasons(const importrules::Counts& counts) {
         reasons.append(localized(u"нет слова на одном из языков %1", u"a language missing %1")
                            .arg(counts.languageMissing));
     if (counts.emptyAfterMarkup > 0)
-        reasons.append(localized(u"поле пусто без разметки %1", u"a field empty once its markup was removed %1")
-                           .arg(counts.emptyAfterMarkup));
+        reasons.append(
+            localized(u"поле пусто без разметки %1", u"a field empty once its markup was removed %1")
+                .arg(counts.emptyAfterMarkup));
     return reasons.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reasons.join(QStringLiteral(", ")));
 }
 
@@ -118,10 +119,9 @@ int runImport(const Invocation& invocation) {
             const QString& fileName = invocation.arguments[file];
             // Each file is an equal share of the bar.
             try {
-                pairs += importsource::read(fileName, console::readInput(fileName), options,
-                                            [&](qint64 done, qint64 total) {
-                                                progress.update(file * total + done, files * total);
-                                            });
+                pairs += importsource::read(
+                    fileName, console::readInput(fileName), options,
+                    [&](qint64 done, qint64 total) { progress.update(file * total + done, files * total); });
             } catch (const kvtml::LanguagesMissing& missing) {
                 throw Failure(QStringLiteral("%1: ").arg(fileName) +
                               localized(u"в файле языки: %1; нужны английский и русский, или --from/--to",

@@ -84,7 +84,8 @@ Format detect(const QString& fileName, const QByteArray& bytes, QStringView text
     const bool dictdName = fileName.endsWith(u".index") || fileName.endsWith(u".dict");
     if (!options.separator && (dictdName || dictd::looksLikeIndex(text)) && databaseOf(fileName))
         return Format::Dictd;
-    const std::optional<QChar> declared = options.separator ? options.separator : delimited::header(text).separator;
+    const std::optional<QChar> declared =
+        options.separator ? options.separator : delimited::header(text).separator;
     if (declared)
         return *declared == u'\t' ? Format::Tsv : Format::Csv;
     return firstRecordLine(text).contains(u'\t') ? Format::Tsv : Format::Csv;
@@ -95,7 +96,9 @@ Format detect(const QString& fileName, const QByteArray& bytes, QStringView text
 QList<Pair> readDelimited(QStringView text, Format format, const Options& options) {
     const delimited::Header header = delimited::header(text);
     const std::optional<QChar> declared = options.separator ? options.separator : header.separator;
-    const QChar delimiter = declared ? *declared : format == Format::Tsv ? QChar(u'\t') : delimited::foundDelimiter(text);
+    const QChar delimiter = declared                ? *declared
+                            : format == Format::Tsv ? QChar(u'\t')
+                                                    : delimited::foundDelimiter(text);
     return delimited::pairs(delimited::read(text, delimiter), options.columns, header);
 }
 

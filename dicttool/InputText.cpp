@@ -14,9 +14,8 @@ QString decode(QByteArrayView bytes) {
     if (bytes.startsWith(byteOrderMark))
         return QString::fromUtf8(bytes.sliced(byteOrderMark.size()));
     // Spreadsheets save "Unicode text" as UTF-16, always with its mark; an odd last byte is dropped.
-    for (const auto& [mark, encoding] :
-         {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
-          std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
+    for (const auto& [mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
         if (bytes.startsWith(mark)) {
             QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
             return utf16.decode(bytes.sliced(mark.size()));

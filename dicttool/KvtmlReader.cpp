@@ -161,7 +161,8 @@ std::optional<QString> textIn(const Entry& entry, const QString& id) {
 } // namespace
 
 QString languageOf(const Identifier& identifier) {
-    const QString code = identifier.locale.isEmpty() ? identifier.name.trimmed() : identifier.locale.trimmed();
+    const QString code =
+        identifier.locale.isEmpty() ? identifier.name.trimmed() : identifier.locale.trimmed();
     // "en_GB", "en-US", "sr@latin", "ru_RU.UTF-8": the language is what comes first.
     static const QRegularExpression separator(QStringLiteral("[_@.-]"));
     const qsizetype end = code.indexOf(separator);
@@ -171,8 +172,9 @@ QString languageOf(const Identifier& identifier) {
 }
 
 LanguagesMissing::LanguagesMissing(const QStringList& languages)
-    : BadInput(0, QStringLiteral("the file's languages: %1; English and Russian are needed, or --from/--to")
-                      .arg(languages.isEmpty() ? QStringLiteral("none") : languages.join(QStringLiteral(", ")))),
+    : BadInput(0,
+               QStringLiteral("the file's languages: %1; English and Russian are needed, or --from/--to")
+                   .arg(languages.isEmpty() ? QStringLiteral("none") : languages.join(QStringLiteral(", ")))),
       m_languages(languages) {}
 
 QList<Pair> pairs(const Document& document, const QString& from, const QString& to) {

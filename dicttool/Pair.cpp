@@ -10,7 +10,8 @@ bool hasCyrillic(QStringView text) {
 
 QString languageNamed(QStringView name) {
     const QString lower = name.trimmed().toString().toLower();
-    if (lower == u"en" || lower.contains(u"english") || lower.contains(u"englisch") || lower.contains(u"англ"))
+    if (lower == u"en" || lower.contains(u"english") || lower.contains(u"englisch") ||
+        lower.contains(u"англ"))
         return QStringLiteral("en");
     if (lower == u"ru" || lower.contains(u"russian") || lower.contains(u"russisch") || lower.contains(u"рус"))
         return QStringLiteral("ru");

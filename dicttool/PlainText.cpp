@@ -12,17 +12,28 @@ namespace {
 // The entities editors write; others are rare in word lists and stay as they are.
 QString namedEntity(QStringView name) {
     static const QHash<QString, QString> entities = {
-        {QStringLiteral("amp"), QStringLiteral("&")},     {QStringLiteral("lt"), QStringLiteral("<")},
-        {QStringLiteral("gt"), QStringLiteral(">")},      {QStringLiteral("quot"), QStringLiteral("\"")},
-        {QStringLiteral("apos"), QStringLiteral("'")},    {QStringLiteral("nbsp"), QStringLiteral(" ")},
-        {QStringLiteral("shy"), QString()},               {QStringLiteral("ndash"), QStringLiteral("–")},
-        {QStringLiteral("mdash"), QStringLiteral("—")},   {QStringLiteral("hellip"), QStringLiteral("…")},
-        {QStringLiteral("laquo"), QStringLiteral("«")},   {QStringLiteral("raquo"), QStringLiteral("»")},
-        {QStringLiteral("lsquo"), QStringLiteral("‘")},   {QStringLiteral("rsquo"), QStringLiteral("’")},
-        {QStringLiteral("ldquo"), QStringLiteral("“")},   {QStringLiteral("rdquo"), QStringLiteral("”")},
-        {QStringLiteral("bdquo"), QStringLiteral("„")},   {QStringLiteral("copy"), QStringLiteral("©")},
-        {QStringLiteral("deg"), QStringLiteral("°")},     {QStringLiteral("middot"), QStringLiteral("·")},
-        {QStringLiteral("bull"), QStringLiteral("•")},    {QStringLiteral("euro"), QStringLiteral("€")},
+        {QStringLiteral("amp"), QStringLiteral("&")},
+        {QStringLiteral("lt"), QStringLiteral("<")},
+        {QStringLiteral("gt"), QStringLiteral(">")},
+        {QStringLiteral("quot"), QStringLiteral("\"")},
+        {QStringLiteral("apos"), QStringLiteral("'")},
+        {QStringLiteral("nbsp"), QStringLiteral(" ")},
+        {QStringLiteral("shy"), QString()},
+        {QStringLiteral("ndash"), QStringLiteral("–")},
+        {QStringLiteral("mdash"), QStringLiteral("—")},
+        {QStringLiteral("hellip"), QStringLiteral("…")},
+        {QStringLiteral("laquo"), QStringLiteral("«")},
+        {QStringLiteral("raquo"), QStringLiteral("»")},
+        {QStringLiteral("lsquo"), QStringLiteral("‘")},
+        {QStringLiteral("rsquo"), QStringLiteral("’")},
+        {QStringLiteral("ldquo"), QStringLiteral("“")},
+        {QStringLiteral("rdquo"), QStringLiteral("”")},
+        {QStringLiteral("bdquo"), QStringLiteral("„")},
+        {QStringLiteral("copy"), QStringLiteral("©")},
+        {QStringLiteral("deg"), QStringLiteral("°")},
+        {QStringLiteral("middot"), QStringLiteral("·")},
+        {QStringLiteral("bull"), QStringLiteral("•")},
+        {QStringLiteral("euro"), QStringLiteral("€")},
     };
     return entities.value(name.toString(), QStringLiteral("&%1;").arg(name));
 }
@@ -31,11 +42,13 @@ QString entity(QStringView name) {
     if (!name.startsWith(u'#'))
         return namedEntity(name);
     bool ok = false;
-    const uint code = name.size() > 1 && (name[1] == u'x' || name[1] == u'X') ? name.sliced(2).toUInt(&ok, 16)
-                                                                               : name.sliced(1).toUInt(&ok, 10);
+    const uint code = name.size() > 1 && (name[1] == u'x' || name[1] == u'X')
+                          ? name.sliced(2).toUInt(&ok, 16)
+                          : name.sliced(1).toUInt(&ok, 10);
     if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         return QStringLiteral("&%1;").arg(name);
-    return code == 0xA0 ? QStringLiteral(" ") : QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+    return code == 0xA0 ? QStringLiteral(" ")
+                        : QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
 }
 
 bool breaksLine(QStringView tagName) {
@@ -48,8 +61,8 @@ bool breaksLine(QStringView tagName) {
 } // namespace
 
 QString withoutMedia(QStringView field) {
-    static const QRegularExpression media(
-        QStringLiteral("\\[(?:sound|img|image|audio|video):[^\\]]*\\]"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression media(QStringLiteral("\\[(?:sound|img|image|audio|video):[^\\]]*\\]"),
+                                          QRegularExpression::CaseInsensitiveOption);
     return field.toString().remove(media);
 }
 

@@ -266,8 +266,8 @@ private slots:
         QTest::addRow("British English alone") << identifier(0, "", "en_GB") << QStringList{"en_GB"};
         QTest::addRow("English and French")
             << identifier(0, "English", "en") + identifier(1, "Français", "fr") << QStringList{"en", "fr"};
-        QTest::addRow("Ukrainian and English") << identifier(0, "", "uk") + identifier(1, "", "en")
-                                               << QStringList{"uk", "en"};
+        QTest::addRow("Ukrainian and English")
+            << identifier(0, "", "uk") + identifier(1, "", "en") << QStringList{"uk", "en"};
         QTest::addRow("names that are no languages")
             << identifier(0, "Column 1", "") + identifier(1, "Column 2", "")
             << QStringList{"Column 1", "Column 2"};
