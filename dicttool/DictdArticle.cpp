@@ -70,10 +70,6 @@ QString withoutLabels(QStringView text) {
     return kept.simplified();
 }
 
-bool hasLatin(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
-}
-
 QString lettersOnly(QStringView text) {
     QString letters;
     for (const QChar c : text)

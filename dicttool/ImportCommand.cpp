@@ -40,8 +40,8 @@ importsource::Options optionsOf(const Invocation& invocation) {
     if (invocation.has(QStringLiteral("format"))) {
         options.format = importsource::formatNamed(invocation.value(QStringLiteral("format")));
         if (!options.format)
-            throw UsageError{localized(u"неизвестный формат \"%1\" (kvtml, tsv, csv, dictd)",
-                                       u"unknown format \"%1\" (kvtml, tsv, csv, dictd)")
+            throw UsageError{localized(u"неизвестный формат \"%1\" (kvtml, tsv, csv, dictd, anki)",
+                                       u"unknown format \"%1\" (kvtml, tsv, csv, dictd, anki)")
                                  .arg(invocation.value(QStringLiteral("format")))};
     }
     options.from = invocation.value(QStringLiteral("from"));
@@ -59,6 +59,16 @@ importsource::Options optionsOf(const Invocation& invocation) {
             throw UsageError{
                 localized(u"--columns ждёт два разных номера столбцов, английского и русского: 1,2",
                           u"--columns needs two different column numbers, English and Russian: 1,2")};
+    }
+    if (invocation.has(QStringLiteral("fields"))) {
+        const QStringList names = invocation.value(QStringLiteral("fields")).split(u',');
+        if (names.size() != 2 || names[0].trimmed().isEmpty() || names[1].trimmed().isEmpty() ||
+            names[0].trimmed().compare(names[1].trimmed(), Qt::CaseInsensitive) == 0)
+            throw UsageError{
+                localized(u"--fields ждёт имена двух разных полей, английского и русского: Front,Back",
+                          u"--fields needs the names of two different fields, English and Russian: "
+                          u"Front,Back")};
+        options.fields = {names[0].trimmed(), names[1].trimmed()};
     }
     if (invocation.has(QStringLiteral("separator"))) {
         options.separator = delimited::separatorNamed(invocation.value(QStringLiteral("separator")));

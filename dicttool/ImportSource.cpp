@@ -22,6 +22,8 @@ std::optional<Format> formatNamed(QStringView name) {
         return Format::Csv;
     if (name == u"dictd")
         return Format::Dictd;
+    if (name == u"anki")
+        return Format::Anki;
     return std::nullopt;
 }
 
@@ -79,6 +81,8 @@ QStringView firstRecordLine(QStringView text) {
 Format detect(const QString& fileName, const QByteArray& bytes, QStringView text, const Options& options) {
     if (dictd::isCompressed(bytes))
         return Format::Dictd;
+    if (anki::isPackage(bytes))
+        return Format::Anki;
     if (text.trimmed().startsWith(u'<'))
         return Format::Kvtml;
     const bool dictdName = fileName.endsWith(u".index") || fileName.endsWith(u".dict");
@@ -144,6 +148,13 @@ QList<Pair> read(const QString& fileName, const QByteArray& bytes, const Options
                  const Progress& progress) {
     if (options.format == Format::Dictd || (!options.format && dictd::isCompressed(bytes)))
         return readDatabase(fileName, progress);
+    if (options.format == Format::Anki || (!options.format && anki::isPackage(bytes))) {
+        try {
+            return anki::pairs(anki::read(anki::collection(bytes), progress), options.fields);
+        } catch (const BadInput& fault) {
+            throw fault.inFile(fileName);
+        }
+    }
     const QString text = inputtext::decode(bytes);
     try {
         switch (const Format format = options.format.value_or(detect(fileName, bytes, text, options))) {
@@ -154,6 +165,8 @@ QList<Pair> read(const QString& fileName, const QByteArray& bytes, const Options
             return readDelimited(text, format, options);
         case Format::Dictd:
             return readDatabase(fileName, progress);
+        case Format::Anki:
+            break; // read above
         }
     } catch (const kvtml::LanguagesMissing&) {
         throw; // the import names the file in the user's language

@@ -8,6 +8,10 @@ bool hasCyrillic(QStringView text) {
                        [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
 }
 
+bool hasLatin(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
+}
+
 QString languageNamed(QStringView name) {
     const QString lower = name.trimmed().toString().toLower();
     if (lower == u"en" || lower.contains(u"english") || lower.contains(u"englisch") ||

@@ -26,6 +26,7 @@ struct TwoSides {
 };
 
 bool hasCyrillic(QStringView text);
+bool hasLatin(QStringView text);
 
 // "en" or "ru" when a name given to a language, a column or a field says English or Russian ("English",
 // "Английский", "Russian word", "RU"); empty otherwise.

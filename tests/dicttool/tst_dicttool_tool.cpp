@@ -301,14 +301,19 @@ private slots:
         QTest::addColumn<QString>("csv");
         QTest::addRow("one player") << QStringList{"Ольга"} << 0
                                     << "date,right,wrong,points,game length\r\n"
-                                       "05.03.2007 18:42:10,14,3,1100,0:03:00\r\n"
-                                       "06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+                                       "2007-03-05 08:42:10,14,3,1100,0:03:00\r\n"
+                                       "2007-03-06 19:05:33,7,9,-200,0:05:00\r\n";
+        QTest::addRow("the program's dates") << QStringList{"--format", "dd.MM.yyyy", "Ольга"} << 0
+                                             << "date,right,wrong,points,game length\r\n"
+                                                "05.03.2007 8:42:10,14,3,1100,0:03:00\r\n"
+                                                "06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+        QTest::addRow("other date formats") << QStringList{"--format", "MM/dd/yy"} << 2 << "";
         QTest::addRow("a player without games")
             << QStringList{"Max, Jr."} << 0 << "date,right,wrong,points,game length\r\n";
         QTest::addRow("every player") << QStringList{} << 0
                                       << "player,date,right,wrong,points,game length\r\n"
-                                         "Ольга,05.03.2007 18:42:10,14,3,1100,0:03:00\r\n"
-                                         "Ольга,06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+                                         "Ольга,2007-03-05 08:42:10,14,3,1100,0:03:00\r\n"
+                                         "Ольга,2007-03-06 19:05:33,7,9,-200,0:05:00\r\n";
         QTest::addRow("names compare exactly") << QStringList{"ольга"} << 1 << "";
     }
     void results() {
@@ -318,7 +323,7 @@ private slots:
         WriteScrambledText(
             inFolder("Players.ini"),
             QStringLiteral("$/$/$/$/$Ольга$\\$\\$\\$\\$\r\n"
-                           "Date:=05.03.2007 18:42:10|06.03.2007 19:05:33|\r\n"
+                           "Date:=05.03.2007 8:42:10|06.03.2007 19:05:33|\r\n"
                            "Yes:=14|7|\r\nNo:=3|9|\r\nОчки:=1100|-200|\r\n"
                            "GameTime:=0:03:00|0:05:00|\r\n"
                            "$/$/$/$/$Max, Jr.$\\$\\$\\$\\$\r\nDate:=\r\nYes:=\r\nNo:=\r\nОчки:=\r\n"
