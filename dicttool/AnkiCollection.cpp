@@ -142,10 +142,11 @@ Collection read(const QByteArray& bytes, const Progress& progress) {
     const Database database(copy);
 
     Collection collection;
-    collection.types =
-        database.number("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'fields'")
-            ? typesFromTables(database)
-            : typesFromJson(database);
+    // Collections upgraded in place may keep an empty fields table beside their JSON.
+    const bool tables =
+        database.number("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'fields'") &&
+        database.number("SELECT count(*) FROM fields");
+    collection.types = tables ? typesFromTables(database) : typesFromJson(database);
 
     const qint64 total = database.number("SELECT count(*) FROM notes");
     const Statement notes = database.prepare("SELECT mid, flds FROM notes ORDER BY id");

@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace plaintext {
 
 namespace {
@@ -67,6 +69,10 @@ QString withoutMedia(QStringView field) {
 }
 
 QString wordOfHtml(QStringView html) {
+    // Most fields hold a word and nothing else.
+    if (std::none_of(html.begin(), html.end(),
+                     [](QChar c) { return c == u'<' || c == u'&' || c == u'[' || c == u'\n' || c == u'\r'; }))
+        return html.toString().simplified();
     QString text;
     text.reserve(html.size());
     for (qsizetype i = 0; i < html.size();) {
