@@ -65,7 +65,7 @@ bool breaksLine(QStringView tagName) {
 QString withoutMedia(QStringView field) {
     static const QRegularExpression media(QStringLiteral("\\[(?:sound|img|image|audio|video):[^\\]]*\\]"),
                                           QRegularExpression::CaseInsensitiveOption);
-    return field.toString().remove(media);
+    return field.contains(u'[') ? field.toString().remove(media) : field.toString();
 }
 
 QString wordOfHtml(QStringView html) {
