@@ -41,6 +41,14 @@ QString toolTip(const QString& text) {
            QStringLiteral("</p>");
 }
 
+void setToolTip(QWidget& widget, const QString& text) {
+    const QString tip = text.isEmpty() ? QString() : toolTip(text);
+    if (widget.toolTip() == tip)
+        return;
+    widget.setToolTip(tip);
+    widget.setAccessibleDescription(text);
+}
+
 void keepFirstLine(QLineEdit& edit) {
     edit.setValidator(new FirstLineValidator(&edit));
 }

@@ -39,9 +39,7 @@ AnswerLabel::Fitted AnswerLabel::fitted() const {
 void AnswerLabel::paintEvent(QPaintEvent*) {
     const Fitted fit = fitted();
     // The whole answer stays within reach when the button cannot show it.
-    const QString tip = fit.elided ? plaintext::toolTip(text()) : QString();
-    if (toolTip() != tip)
-        setToolTip(tip);
+    plaintext::setToolTip(*this, fit.elided ? text() : QString());
     QPainter painter(this);
     painter.setFont(fit.font);
     painter.setPen(palette().color(foregroundRole()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/GameBoard.h"
 
+#include "platform/PlainText.h"
 #include "quiz/AnswerLabel.h"
 #include "quiz/GameRules.h"
 #include "quiz/GameState.h"
@@ -43,6 +44,15 @@ void fitToWidest(QLabel* l, const QString& widestText) {
     const QString text = l->text();
     setSizedText(l, widestText);
     l->setText(text);
+}
+
+// A player label as wide as its text, 10 pixels more; a name too long for the board ends in "…"
+// and the whole text becomes the label's tool tip.
+void setPlayerText(QLabel* l, const QString& text) {
+    const int room = l->parentWidget()->width() - l->x() - 18;
+    const QString shown = l->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    setSizedText(l, shown, 10);
+    plaintext::setToolTip(*l, shown == text ? QString() : text);
 }
 
 const QString PressF2 = QStringLiteral("Для начала новой игры нажмите F2");
@@ -151,8 +161,8 @@ void GameBoard::showNoGame() {
 }
 
 void GameBoard::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    setSizedText(lblPlayerReccord, recordText, 10);
-    setSizedText(lblCurrentPlayer, currentPlayerText, 10);
+    setPlayerText(lblPlayerReccord, recordText);
+    setPlayerText(lblCurrentPlayer, currentPlayerText);
 }
 
 QString GameBoard::memoText() const {

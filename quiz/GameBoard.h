@@ -31,7 +31,8 @@ public:
     void showTimeUp();
     // No game: empty answers, the prompt to press F2.
     void showNoGame();
-    // Both player labels sized to their texts, each then 10 pixels wider.
+    // Both player labels sized to their texts, each then 10 pixels wider; a text too long for the
+    // board is shortened, whole in the tool tip.
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
 
     // The question box's text, its lines joined by CR LF.

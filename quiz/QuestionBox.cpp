@@ -34,7 +34,7 @@ void QuestionBox::fit() {
         f.setPixelSize(pixels);
         setFont(f);
         if (fitsWhole(text)) {
-            setToolTip(QString());
+            plaintext::setToolTip(*this, QString());
             return;
         }
     }
@@ -49,5 +49,5 @@ void QuestionBox::fit() {
             tooLong = middle;
     }
     fitsWhole(text.left(fits) + QChar(0x2026));
-    setToolTip(plaintext::toolTip(text));
+    plaintext::setToolTip(*this, text);
 }

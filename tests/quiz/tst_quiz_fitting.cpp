@@ -65,6 +65,7 @@ private slots:
 
         label->grab(); // drawn once, as the window shows it
         QCOMPARE(label->toolTip().isEmpty(), !shortened);
+        QCOMPARE(label->accessibleDescription(), shortened ? whole : QString());
         if (shortened) {
             QTextDocument tip;
             tip.setHtml(label->toolTip());
