@@ -19,6 +19,12 @@ Sides sides(QStringView pair, const QString& direction) {
     return {right, left};
 }
 
+QString pairOf(QStringView word, QStringView answer, const QString& direction) {
+    if (direction == QStringLiteral("EN\\RU"))
+        return word.toString() + u'|' + answer.toString();
+    return answer.toString() + u'|' + word.toString();
+}
+
 QString prompt() {
     return QStringLiteral("Выберете правильный перевод слова:");
 }
@@ -51,10 +57,15 @@ std::array<int, 3> wrongPositions(int realButton) {
 std::optional<Drawn> draw(const WordList& list, const QString& direction, Platform& platform) {
     if (list.count() < MinimumWords)
         return std::nullopt;
-    Drawn drawn;
     const qsizetype rightIndex = platform.randomBelow(int(list.count()));
-    const QString rightLine = list.at(rightIndex);
-    const Sides right = sides(rightLine, direction);
+    return drawFor(list, list.at(rightIndex), rightIndex, direction, platform);
+}
+
+Drawn drawFor(const WordList& list, QStringView pair, qsizetype rightIndex, const QString& direction,
+              Platform& platform) {
+    Drawn drawn;
+    drawn.pair = pair.toString();
+    const Sides right = sides(pair, direction);
     drawn.word = right.word.toString();
     drawn.realButton = platform.randomBelow(4) + 1;
     drawn.answers[drawn.realButton - 1] = right.answer.toString();
