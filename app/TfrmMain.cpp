@@ -137,24 +137,26 @@ void TfrmMain::FormShow() {
                               QStringLiteral("Программа не нашла главного словаря\r\nПодключён словарь "
                                              "пользователя\r\nГлавный словарь вы можете скачать с сайта программы"),
                               mb::IconExclamation);
-        Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion);
+        guarded([this] { Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion); });
     } else {
         m_platform.errorBox(QStringLiteral("Ошибка"),
                             QStringLiteral("Программа не нашла ни одного словаря!!\r\nЕсли у вас нет словаря, то "
                                            "вы его можете скачать с сайта программы"));
     }
-    // A settings failure is reported on its own, so the player file and the player selection still come.
+    // Each step's failure is reported on its own, so one unreadable file leaves the rest of the start-up
+    // to run and the player selection still comes.
     guarded([this] { LoadRegistrySetings(); });
-    FileAccess(QStringLiteral("Players.ini"));
-    LoadPlayersInformation();
+    guarded([this] { FileAccess(QStringLiteral("Players.ini")); });
+    guarded([this] { LoadPlayersInformation(); });
     Timer2->start();
 }
 
 void TfrmMain::LoadWordLists() {
     lstQuestion.clear();
+    // A dictionary that cannot be read is reported, and the other one is still loaded.
     for (const QString& name : {QStringLiteral("словарь/main.txt"), QStringLiteral("словарь/User.txt")})
         if (QFileInfo::exists(m_folder.file(name)))
-            Decoder(m_folder.file(name), lstQuestion);
+            guarded([&] { Decoder(m_folder.file(name), lstQuestion); });
 }
 
 void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(m_folder.file(fileName)); }
@@ -178,7 +180,8 @@ void TfrmMain::loadBackground(const QString& path) {
         reader.setDecideFormatFromContent(true);
         const QImage image = reader.read();
         if (image.isNull())
-            throw Failure(QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reader.errorString()));
+            throw Failure(
+                QStringLiteral("Не удалось загрузить картинку \"%1\": %2").arg(path, reader.errorString()));
         board->imgBqr->setPixmap(QPixmap::fromImage(image));
     });
 }
@@ -188,6 +191,12 @@ void TfrmMain::clearBackground() { board->imgBqr->clear(); }
 void TfrmMain::Timer2Timer() {
     Timer2->stop();
     ShowPlayerSelection();
+    // The start-up windows are closed: the keyboard comes back here, also where a message box shown
+    // before this window was up kept the window manager from handing it the focus.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TfrmMain::ShowSaveWindow() {

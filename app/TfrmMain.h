@@ -80,7 +80,8 @@ public:
 
     // What the player windows change here.
     void reloadPlayerText() override;
-    void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) override;
+    void setCurrentPlayerLabel(const QString& text) override;
+    void setRecordLabel(const QString& text) override;
     void stopGameClock() override;
     void closeMainWindow() override;
     void reloadSettings() override;

@@ -30,7 +30,8 @@ struct Host : PlayerHost {
     QString path;
     QString MemoPlayers;
     void reloadPlayerText() override { MemoPlayers = *players::readPlayerFile(path); }
-    void setPlayerLabels(const QString&, const QString&) override {}
+    void setCurrentPlayerLabel(const QString&) override {}
+    void setRecordLabel(const QString&) override {}
     void stopGameClock() override {}
     void closeMainWindow() override {}
     void reloadSettings() override {}

@@ -151,8 +151,16 @@ void GameBoard::showNoGame() {
 }
 
 void GameBoard::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    setSizedText(lblPlayerReccord, recordText, 10);
-    setSizedText(lblCurrentPlayer, currentPlayerText, 10);
+    setRecordLabel(recordText);
+    setCurrentPlayerLabel(currentPlayerText);
+}
+
+void GameBoard::setCurrentPlayerLabel(const QString& text) {
+    setSizedText(lblCurrentPlayer, text, 10);
+}
+
+void GameBoard::setRecordLabel(const QString& text) {
+    setSizedText(lblPlayerReccord, text, 10);
 }
 
 QString GameBoard::memoText() const {

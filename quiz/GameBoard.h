@@ -32,6 +32,8 @@ public:
     void showNoGame();
     // Both player labels sized to their texts, each then 10 pixels wider.
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
+    void setCurrentPlayerLabel(const QString& text);
+    void setRecordLabel(const QString& text);
 
     // The question box's text, its lines joined by CR LF.
     QString memoText() const;

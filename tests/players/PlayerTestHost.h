@@ -73,9 +73,12 @@ struct PlayerTestHost : PlayerHost {
         if (const std::optional<QString> text = players::readPlayerFile(path()))
             MemoPlayers = *text;
     }
-    void setPlayerLabels(const QString& current, const QString& record) override {
-        currentPlayerLabel = current;
-        recordLabel = record;
+    void setCurrentPlayerLabel(const QString& text) override {
+        currentPlayerLabel = text;
+        ++labelUpdates;
+    }
+    void setRecordLabel(const QString& text) override {
+        recordLabel = text;
         ++labelUpdates;
     }
     void stopGameClock() override { ++clockStops; }
