@@ -8,7 +8,6 @@
 #include "players/TfrmUsers.h"
 #include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
-#include "saves/SaveNames.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
@@ -174,22 +173,6 @@ private slots:
         QCOMPARE(list->currentIndex(), second);
     }
 
-    void afterAClickBesideTheNamesTheButtonsStillAct() {
-        Desk d;
-        auto& results = static_cast<TfrmUsers&>(d.open("results"));
-        QTest::mouseClick(results.ListBox1->viewport(), Qt::LeftButton, {}, QPoint(10, 80));
-        d.f.platform.answerMessage(mb::IdYes);
-        results.SpeedButton1->click();
-        QCOMPARE(players::playerNames(d.main->MemoPlayers), QStringList{"Olga"});
-
-        auto& open = static_cast<TfrmOpen&>(d.open("open"));
-        QTRY_COMPARE(open.ListBox1->count(), 2);
-        QTest::mouseClick(open.ListBox1->viewport(), Qt::LeftButton, {}, QPoint(10, 140));
-        QTest::keyClick(open.ListBox1, Qt::Key_Return);
-        QVERIFY(!open.isVisible());
-        QCOMPARE(d.main->game.SaveFileName, savenames::entryPath(d.folder, open.ListBox1->item(0)->text()));
-    }
-
     void tabLeavesTheResultsTableInTheWindowsOrder() {
         Desk d;
         d.main->game.PlayerName = QStringLiteral("Olga");
@@ -201,24 +184,18 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
-        w.ListView1->setFocus(Qt::MouseFocusReason);
-        QTest::keyClick(w.ListView1, Qt::Key_Backtab, Qt::ShiftModifier);
-        QVERIFY(QApplication::focusWidget() != w.ListView1);
     }
 
     void enterPressesTheFocusedButton_data() {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<bool>("onButton");
         QTest::addColumn<bool>("stillOpen");
         QTest::addColumn<int>("userWords");
-        QTest::addRow("about, OK") << "about" << true << false << 3;
-        QTest::addRow("translator, Закрыть") << "translator" << true << false << 3;
-        QTest::addRow("editor, Добавить") << "editor" << true << true << 4;
-        QTest::addRow("editor, in a field") << "editor" << false << true << 3;
+        QTest::addRow("about, OK") << "about" << false << 3;
+        QTest::addRow("translator, Закрыть") << "translator" << false << 3;
+        QTest::addRow("editor, Добавить") << "editor" << true << 4;
     }
     void enterPressesTheFocusedButton() {
         QFETCH(QString, window);
-        QFETCH(bool, onButton);
         QFETCH(bool, stillOpen);
         QFETCH(int, userWords);
         Desk d;
@@ -231,7 +208,7 @@ private slots:
         } else if (auto* editor = qobject_cast<TfrmAddWord*>(&w)) {
             editor->Edit1->setText(QStringLiteral("лес"));
             editor->Edit2->setText(QStringLiteral("forest"));
-            target = onButton ? static_cast<QWidget*>(editor->btnAddWorld) : editor->Edit2;
+            target = editor->btnAddWorld;
         }
         target->setFocus(Qt::TabFocusReason);
         QTest::keyClick(target, Qt::Key_Return);
