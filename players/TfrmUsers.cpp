@@ -220,6 +220,7 @@ void TfrmUsers::Button3Click() {
     if (!text)
         return;
     writePlayerFile(*text);
+    m_host.playerRenamed(players::trimmedName(*old), name);
     refreshLabels();
     FormShow();
 }
@@ -241,6 +242,7 @@ void TfrmUsers::DeletePlayer() {
     if (!text)
         return;
     writePlayerFile(*text);
+    m_host.playerDeleted(players::trimmedName(*name));
     refreshLabels();
     FormShow();
 }
