@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/SavedGameBoard.h"
 
+#include "quiz/AnswerLabel.h"
 #include "quiz/GameBoard.h"
-#include "quiz/MouseLabel.h"
 #include "saves/SavedGame.h"
 
 SavedGame savedGameOnBoard(const GameState& game, const GameBoard& board, const QDateTime& moment) {

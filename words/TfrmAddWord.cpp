@@ -3,6 +3,7 @@
 
 #include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
+#include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
@@ -58,6 +59,7 @@ QPushButton* button(const QString& text, QWidget* parent, const QRect& geometry)
 QLineEdit* edit(QWidget* parent, const QRect& geometry) {
     auto* result = new QLineEdit(parent);
     result->setGeometry(geometry);
+    plaintext::keepFirstLine(*result);
     return result;
 }
 
