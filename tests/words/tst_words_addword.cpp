@@ -27,7 +27,7 @@ namespace {
 QStringList itemsOf(const WordList& list) {
     QStringList items;
     for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i).toString());
+        items.append(list.at(i));
     return items;
 }
 
