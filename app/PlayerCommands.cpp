@@ -89,8 +89,12 @@ void TfrmMain::mnuChangePlayerClick() {
     ShowPlayerSelection();
 }
 
-void TfrmMain::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    board->setPlayerLabels(currentPlayerText, recordText);
+void TfrmMain::setCurrentPlayerLabel(const QString& text) {
+    board->setCurrentPlayerLabel(text);
+}
+
+void TfrmMain::setRecordLabel(const QString& text) {
+    board->setRecordLabel(text);
 }
 
 void TfrmMain::stopGameClock() {

@@ -164,7 +164,7 @@ void TfrmMain::FormShow() {
             QStringLiteral("Программа не нашла главного словаря\r\nПодключён словарь "
                            "пользователя\r\nГлавный словарь вы можете скачать с сайта программы"),
             mb::IconExclamation);
-        Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion);
+        guarded([this] { Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion); });
     } else {
         m_platform.errorBox(
             QStringLiteral("Ошибка"),
@@ -173,10 +173,11 @@ void TfrmMain::FormShow() {
     }
     // A reading begun early serves the start only; later loads read the file as it is then.
     m_earlyReading.reset();
-    // A settings failure is reported on its own, so the player file and the player selection still come.
+    // Each step's failure is reported on its own, so one unreadable file leaves the rest of the start-up
+    // to run and the player selection still comes.
     guarded([this] { LoadRegistrySetings(); });
-    FileAccess(QStringLiteral("Players.ini"));
-    LoadPlayersInformation();
+    guarded([this] { FileAccess(QStringLiteral("Players.ini")); });
+    guarded([this] { LoadPlayersInformation(); });
     Timer2->start();
 }
 
@@ -191,9 +192,10 @@ void TfrmMain::removeLeftovers() {
 
 void TfrmMain::LoadWordLists() {
     lstQuestion.clear();
+    // A dictionary that cannot be read is reported, and the other one is still loaded.
     for (const QString& name : {QStringLiteral("словарь/main.txt"), QStringLiteral("словарь/User.txt")})
         if (QFileInfo::exists(m_folder.file(name)))
-            Decoder(m_folder.file(name), lstQuestion);
+            guarded([&] { Decoder(m_folder.file(name), lstQuestion); });
 }
 
 void TfrmMain::FileAccess(const QString& fileName) {
@@ -235,7 +237,7 @@ void TfrmMain::loadBackground(const QString& path) {
         const QImage image = reader.read();
         if (image.isNull())
             throw Failure(
-                QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reader.errorString()));
+                QStringLiteral("Не удалось загрузить картинку \"%1\": %2").arg(path, reader.errorString()));
         board->imgBqr->setPixmap(QPixmap::fromImage(image));
     });
 }
@@ -247,6 +249,12 @@ void TfrmMain::clearBackground() {
 void TfrmMain::Timer2Timer() {
     Timer2->stop();
     ShowPlayerSelection();
+    // The start-up windows are closed: the keyboard comes back here, also where a message box shown
+    // before this window was up kept the window manager from handing it the focus.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 bool TfrmMain::ShowSaveWindow() {

@@ -90,7 +90,8 @@ public:
     void clearBackground() override;
 
     // What the player windows change here.
-    void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) override;
+    void setCurrentPlayerLabel(const QString& text) override;
+    void setRecordLabel(const QString& text) override;
     void stopGameClock() override;
     void closeMainWindow() override;
     void reloadSettings() override;

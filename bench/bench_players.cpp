@@ -30,7 +30,8 @@
 namespace {
 
 struct Host : PlayerHost {
-    void setPlayerLabels(const QString&, const QString&) override {}
+    void setCurrentPlayerLabel(const QString&) override {}
+    void setRecordLabel(const QString&) override {}
     void stopGameClock() override {}
     void closeMainWindow() override {}
     void reloadSettings() override {}

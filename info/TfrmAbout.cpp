@@ -4,12 +4,12 @@
 #include "info/AboutTexts.h"
 #include "info/AppIcon.h"
 #include "info/ReadMe.h"
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
 #include "quiz/MouseLabel.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -60,7 +60,6 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(88, 106, 89, 25);
-    Button1->setAutoDefault(false);
 
     const auto reported = [this](void (TfrmAbout::*handler)()) {
         return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
@@ -68,6 +67,7 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
     connect(Label2, &MouseLabel::clicked, this, reported(&TfrmAbout::Label2Click));
     connect(Label3, &MouseLabel::clicked, this, reported(&TfrmAbout::Label3Click));
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmAbout::Button1Click));
+    desktop::useButtonKeys(*this, Button1);
     FormCreate();
 }
 
@@ -75,14 +75,6 @@ void TfrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         runReported(m_platform, [this] { FormShow(); });
-}
-
-void TfrmAbout::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::FormCreate() {

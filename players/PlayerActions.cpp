@@ -22,9 +22,10 @@ void refuseUnsafeName(Platform& platform) {
 }
 
 void showPlayerLabels(PlayerHost& host, const QString& memoPlayers, const QString& playerName) {
+    // The name first: a record that cannot be read must not leave another player's name showing.
+    host.setCurrentPlayerLabel(QStringLiteral("Текущий игрок: ") + playerName);
     const qint32 record = bestPoints(memoPlayers, trimmedName(playerName));
-    host.setPlayerLabels(QStringLiteral("Текущий игрок: ") + playerName,
-                         QStringLiteral("Ваш рекорд: ") + QString::number(record));
+    host.setRecordLabel(QStringLiteral("Ваш рекорд: ") + QString::number(record));
 }
 
 void recordFinishedGame(Platform& platform, const GameState& game, PlayerStore& store, PlayerHost& host) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/TfrmChoiceUser.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
@@ -14,10 +15,10 @@
 #include "quiz/WindowFonts.h"
 
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 
 TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::PlayerStore& players,
@@ -57,19 +58,15 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::Pla
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button2Click));
     connect(Button3, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button3Click));
+    // No button cancels this window, so Escape does nothing.
+    desktop::useButtonKeys(*this);
+    desktop::keepOneSelected(*ListBox1);
 }
 
 void TfrmChoiceUser::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         runReported(m_platform, [this] { FormShow(); });
-}
-
-void TfrmChoiceUser::keyPressEvent(QKeyEvent* event) {
-    // No button cancels this window, so Escape does nothing.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmChoiceUser::done(int result) {

@@ -39,7 +39,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     // Every way of closing ends here, so the closing rules always run.
     void done(int result) override;
 

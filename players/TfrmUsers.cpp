@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/TfrmUsers.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
@@ -34,8 +35,6 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
     auto* b = new QPushButton(text, parent);
     b->setGeometry(place);
     b->setToolTip(hint);
-    // The window has no default button: Enter in the lists must not clear or delete anything.
-    b->setAutoDefault(false);
     return b;
 }
 
@@ -59,7 +58,7 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
     SpeedButton2->setEnabled(false);
 
-    ListView1 = new QTableView(this);
+    ListView1 = new ReportView(this);
     ListView1->setGeometry(8, 104, 473, 345);
     games = new GamesModel(ListView1);
     ListView1->setModel(games);
@@ -101,6 +100,10 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     connect(Button3, &QPushButton::clicked, this, reported(&TfrmUsers::Button3Click));
     connect(SpeedButton2, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton2Click));
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmUsers::Button1Click));
+    // No default button: Enter in the lists clears or deletes nothing. No cancel button: only the
+    // close box closes the window.
+    desktop::useButtonKeys(*this);
+    desktop::keepOneSelected(*ListBox1);
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -31,15 +31,15 @@ void checkStorable(const QString& key, const QString& value) {
                             value.contains(QChar(0x13)) || value.contains(QChar(0x14));
     if (breaksLine)
         throw Failure(
-            QStringLiteral("The value of \"%1\" cannot be saved: it holds a line break or a control "
-                           "character that would cut the saved game short")
+            QStringLiteral("Значение \"%1\" нельзя сохранить: в нём есть перевод строки или управляющий "
+                           "символ, который оборвал бы сохранённую игру")
                 .arg(key));
 }
 
 QString required(QStringView content, const QString& key) {
     std::optional<QString> value = GetStrValue(content, key);
     if (!value)
-        throw Failure(QStringLiteral("Key \"%1\" is missing from the saved game").arg(key));
+        throw Failure(QStringLiteral("В сохранённой игре нет ключа \"%1\"").arg(key));
     return *std::move(value);
 }
 
@@ -127,7 +127,7 @@ SavedGame parse(QStringView content) {
     saved.RealButton = integer(content, realButtonKey);
     // Any other position would score every answer as wrong without a word.
     if (saved.RealButton < 0 || saved.RealButton > 4)
-        throw Failure(QStringLiteral("'%1' is not a valid position of the right answer (0 to 4) for \"%2\"")
+        throw Failure(QStringLiteral("'%1' - неверное место правильного ответа (от 0 до 4) в \"%2\"")
                           .arg(saved.RealButton)
                           .arg(realButtonKey));
     saved.DirectionTrans = required(content, directionKey);

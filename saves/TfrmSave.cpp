@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/TfrmSave.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/PlainText.h"
@@ -46,6 +47,8 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmSave::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(&TfrmSave::Button2Click));
     connect(ListBox1, &SaveListBox::dblClick, this, reported(&TfrmSave::ListBox1DblClick));
+    desktop::useButtonKeys(*this, Button2);
+    desktop::keepOneSelected(*ListBox1);
 }
 
 void TfrmSave::showEvent(QShowEvent* event) {
@@ -75,7 +78,7 @@ void TfrmSave::Save(const QString& path, bool ask) {
 }
 
 void TfrmSave::FormShow() {
-    Edit1->setText(savenames::defaultName(m_platform.now()));
+    desktop::setSelectedText(*Edit1, savenames::defaultName(m_platform.now()));
     ListBox1->clear();
     const QString saveFolder = m_folder.file(savenames::FolderName);
     QDir().mkdir(saveFolder);

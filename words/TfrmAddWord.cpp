@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/TfrmAddWord.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
@@ -52,8 +53,6 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent, const QRect& geometry
 QPushButton* button(const QString& text, QWidget* parent, const QRect& geometry) {
     auto* result = new QPushButton(text, parent);
     result->setGeometry(geometry);
-    // Enter in a field presses nothing, as in a window without a default button.
-    result->setAutoDefault(false);
     return result;
 }
 
@@ -116,6 +115,8 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmAddWord::Button1Click));
     connect(Edit3, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit3Change));
     connect(Button2, &QPushButton::clicked, this, reported(&TfrmAddWord::Button2Click));
+    // No default and no cancel button: Enter in a field presses nothing, Escape keeps the typed words.
+    desktop::useButtonKeys(*this);
 }
 
 TfrmAddWord::~TfrmAddWord() = default;
@@ -145,6 +146,7 @@ void TfrmAddWord::buildDeletePage() {
     lstWords->setUniformItemSizes(true);
     lstWords->setSelectionMode(QAbstractItemView::SingleSelection);
     lstWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    desktop::keepOneSelected(*lstWords);
     lstWords->setToolTip(
         QStringLiteral("Для заполнения полей удаляемого слова сделайте двойной щелчек миши"));
     Label3 = label(QStringLiteral("Слово для поиска:"), TabSheet2, 232, 8);

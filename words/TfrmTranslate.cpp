@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/TfrmTranslate.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
@@ -10,7 +11,6 @@
 #include "words/WordList.h"
 #include "words/WordPair.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -38,8 +38,6 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
 
     Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
     Button1->setGeometry(284, 4, 74, 25);
-    // Enter in the field presses nothing; Escape presses this button.
-    Button1->setAutoDefault(false);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(6, 33, 353, 134);
@@ -60,20 +58,14 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     connect(Edit1, &QLineEdit::textChanged, this, reported(&TfrmTranslate::Edit1Change));
     connect(Button1, &QPushButton::clicked, this, reported(&TfrmTranslate::Button1Click));
     connect(mnuCopy, &QAction::triggered, this, reported(&TfrmTranslate::mnuCopyClick));
+    // Enter in the field presses nothing; Escape presses "Закрыть".
+    desktop::useButtonKeys(*this, Button1);
 }
 
 void TfrmTranslate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         runReported(m_platform, [this] { FormShow(); });
-}
-
-void TfrmTranslate::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QString TfrmTranslate::GetLanguage() const {

@@ -76,9 +76,12 @@ struct PlayerTestHost : PlayerHost {
         store.reload();
     }
 
-    void setPlayerLabels(const QString& current, const QString& record) override {
-        currentPlayerLabel = current;
-        recordLabel = record;
+    void setCurrentPlayerLabel(const QString& text) override {
+        currentPlayerLabel = text;
+        ++labelUpdates;
+    }
+    void setRecordLabel(const QString& text) override {
+        recordLabel = text;
         ++labelUpdates;
     }
     void stopGameClock() override { ++clockStops; }
