@@ -3,8 +3,8 @@
 
 #include "platform/ProgramFolder.h"
 #include "players/PlayerHost.h"
-#include "quiz/GameState.h"
 #include "settings/SettingsStore.h"
+#include "shared/GameState.h"
 #include "words/WordList.h"
 
 #include <QMainWindow>

@@ -9,7 +9,7 @@
 #include "dicttool/Dictd.h"
 #include "dicttool/ImportSource.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,9 +9,9 @@
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/TfrmUsers.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QApplication>
 #include <QSaveFile>

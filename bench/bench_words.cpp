@@ -5,8 +5,8 @@
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "platform/TextCodec.h"
+#include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "words/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QApplication>

@@ -8,8 +8,8 @@
 #include "dicttool/Texts.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
+#include "shared/ScrambledText.h"
 #include "words/Decoder.h"
-#include "words/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 

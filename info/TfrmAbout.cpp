@@ -7,7 +7,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
-#include "quiz/MouseLabel.h"
+#include "shared/MouseLabel.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -82,6 +82,14 @@ void resetAttributes(const QString& path) {
     fs::permissions(toPath(path), fs::perms::owner_write, fs::perm_options::add, error);
 }
 
+void createIfMissing(const QString& path) {
+    if (QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        fail("Cannot create file", path, file.errorString());
+}
+
 bool isReadOnly(const QString& path) {
     const QFileInfo info(path);
     return info.exists() && (!(info.permissions() & QFileDevice::WriteOwner) || !info.isWritable());

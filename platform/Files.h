@@ -10,6 +10,9 @@ namespace files {
 // Makes a file writable by its owner before it is rewritten or appended to; a missing file or a
 // refusal is ignored (the write that follows reports what matters).
 void resetAttributes(const QString& path);
+// Creates an empty file where none exists; an existing one stays as it is. Throws Failure naming the
+// file and the system's reason when it cannot be created.
+void createIfMissing(const QString& path);
 // Whether a file exists and is not to be written: its owner lacks the write right, or this user does.
 // The superuser may write anything, yet a read-only file stays one that is not to be changed.
 bool isReadOnly(const QString& path);

@@ -1,24 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerActions.h"
 
+#include "platform/Failure.h"
+#include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegionalFormats.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
-#include "words/ScrambledText.h"
-
-#include <QFile>
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
+#include "shared/TimeValue.h"
 
 namespace players {
 
 std::optional<QString> readPlayerFile(const QString& path) {
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            return std::nullopt;
+    try {
+        files::createIfMissing(path);
+    } catch (const Failure&) {
+        return std::nullopt; // silently: MemoPlayers keeps what it held
     }
     return normalisedLineBreaks(ReadScrambledText(path));
 }
@@ -33,14 +34,14 @@ void refuseUnsafeName(Platform& platform) {
 }
 
 void showPlayerLabels(PlayerHost& host, const QString& memoPlayers, const QString& playerName) {
-    const qint32 record = bestPoints(memoPlayers, trimmedName(playerName));
+    const qint32 record = bestPoints(memoPlayers, textrules::trimmed(playerName).toString());
     host.setPlayerLabels(QStringLiteral("Текущий игрок: ") + playerName,
                          QStringLiteral("Ваш рекорд: ") + QString::number(record));
 }
 
 void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const GameState& game,
                         const QString& memoPlayers, PlayerHost& host) {
-    const QString name = trimmedName(game.PlayerName);
+    const QString name = textrules::trimmed(game.PlayerName).toString();
     const std::optional<QString> recorded = withGameRecorded(
         memoPlayers, name,
         {regional::dateTimeText(platform.now()), QString::number(game.YesCount),

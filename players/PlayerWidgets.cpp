@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerWidgets.h"
 
-#include "quiz/WindowFonts.h"
+#include "shared/WindowFonts.h"
 
 #include <QListWidget>
 

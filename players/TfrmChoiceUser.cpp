@@ -2,6 +2,7 @@
 #include "players/TfrmChoiceUser.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
@@ -10,11 +11,11 @@
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerWidgets.h"
-#include "quiz/GameState.h"
-#include "quiz/WindowFonts.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
+#include "shared/WindowFonts.h"
 
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -131,7 +132,7 @@ void TfrmChoiceUser::Button2Click() {
         m_platform
             .inputText(QStringLiteral("Новый игрок"), QStringLiteral("Введите имя или ник ирока"), QString())
             .value_or(QString());
-    const QString name = players::trimmedName(typed);
+    const QString name = textrules::trimmed(typed).toString();
     if (name.isEmpty())
         return;
     if (!players::isSafeName(name)) {
@@ -151,15 +152,14 @@ void TfrmChoiceUser::Button2Click() {
 
 bool TfrmChoiceUser::addPlayer(const QString& name) {
     const QString path = m_folder.file(players::FileName);
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            m_platform.messageBox(QStringLiteral("Отмена создания"),
-                                  QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
-                                                 "защищён от записи."),
-                                  mb::IconExclamation);
-            return false;
-        }
+    try {
+        files::createIfMissing(path);
+    } catch (const Failure&) {
+        m_platform.messageBox(QStringLiteral("Отмена создания"),
+                              QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
+                                             "защищён от записи."),
+                              mb::IconExclamation);
+        return false;
     }
     files::resetAttributes(path);
     WriteScrambledText(path, players::newBlock(name), WriteMode::Append);

@@ -10,9 +10,10 @@
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerWidgets.h"
-#include "quiz/GameState.h"
-#include "quiz/WindowFonts.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
+#include "shared/WindowFonts.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -176,7 +177,7 @@ void TfrmUsers::ListBox1Click() {
 }
 
 void TfrmUsers::LoadInformation(const QString& Name) {
-    games->load(m_memoPlayers, players::trimmedName(Name));
+    games->load(m_memoPlayers, textrules::trimmed(Name).toString());
     showCount();
     ShownPlayer = Name;
     ShownPlayerIndex = ListBox1->currentRow();
@@ -208,7 +209,7 @@ void TfrmUsers::Button3Click() {
     const QString typed =
         m_platform.inputText(QStringLiteral("Изменение"), QStringLiteral("Введите новое имя"), *old)
             .value_or(*old);
-    const QString name = players::trimmedName(typed);
+    const QString name = textrules::trimmed(typed).toString();
     if (name.isEmpty() || name == *old)
         return;
     if (!players::isSafeName(name)) {
@@ -260,7 +261,7 @@ void TfrmUsers::SpeedButton2Click() {
     for (const QModelIndex& row : ListView1->selectionModel()->selectedRows())
         selected[row.row()] = true;
     const std::optional<QString> text =
-        players::withoutGames(m_memoPlayers, players::trimmedName(*name), selected);
+        players::withoutGames(m_memoPlayers, textrules::trimmed(*name).toString(), selected);
     if (!text)
         return;
     writePlayerFile(*text);
@@ -280,7 +281,8 @@ void TfrmUsers::Button1Click() {
                               QStringLiteral("Вы действительно хотите очистить список ?"),
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
-    const std::optional<QString> text = players::withGamesCleared(m_memoPlayers, players::trimmedName(*name));
+    const std::optional<QString> text =
+        players::withGamesCleared(m_memoPlayers, textrules::trimmed(*name).toString());
     if (!text)
         return;
     writePlayerFile(*text);

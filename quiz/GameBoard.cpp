@@ -2,10 +2,10 @@
 #include "quiz/GameBoard.h"
 
 #include "quiz/GameRules.h"
-#include "quiz/GameState.h"
-#include "quiz/MouseLabel.h"
 #include "quiz/Pictures.h"
-#include "quiz/WindowFonts.h"
+#include "shared/GameState.h"
+#include "shared/MouseLabel.h"
+#include "shared/WindowFonts.h"
 
 #include <QFrame>
 #include <QTextEdit>

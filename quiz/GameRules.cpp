@@ -2,8 +2,8 @@
 #include "quiz/GameRules.h"
 
 #include "platform/Failure.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
+#include "shared/GameState.h"
+#include "shared/TimeValue.h"
 
 #include <cmath>
 

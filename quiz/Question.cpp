@@ -2,6 +2,7 @@
 #include "quiz/Question.h"
 
 #include "platform/Platform.h"
+#include "shared/WordPair.h"
 #include "words/WordList.h"
 
 namespace question {
@@ -9,12 +10,10 @@ namespace question {
 QString prefix(int position) { return QString(QChar(u'A' + (position - 1))) + QStringLiteral(".   "); }
 
 Sides sides(QStringView pair, const QString& direction) {
-    const qsizetype bar = pair.indexOf(u'|');
-    const QStringView left = bar < 0 ? pair : pair.left(bar);
-    const QStringView right = bar < 0 ? pair : pair.mid(bar + 1);
+    const wordpair::Sides both = wordpair::sides(pair);
     if (direction == QStringLiteral("EN\\RU"))
-        return {left, right};
-    return {right, left};
+        return {both.russian, both.english};
+    return {both.english, both.russian};
 }
 
 QString prompt() { return QStringLiteral("Выберете правильный перевод слова:"); }

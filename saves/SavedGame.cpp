@@ -3,9 +3,10 @@
 
 #include "platform/Failure.h"
 #include "platform/RegionalFormats.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
-#include "words/CrLfLines.h"
+#include "shared/CrLfLines.h"
+#include "shared/GameState.h"
+#include "shared/TextRules.h"
+#include "shared/TimeValue.h"
 
 namespace {
 
@@ -44,13 +45,7 @@ QString required(QStringView content, const QString& key) {
 }
 
 qint32 integer(QStringView content, const QString& key) {
-    const QString text = required(content, key);
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    // The conversion stops at a zero character, so whatever follows one would pass unchecked.
-    if (!ok || text.contains(QChar(0)))
-        throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
+    return textrules::toInt32(required(content, key));
 }
 
 double time(QStringView content, const QString& key) {

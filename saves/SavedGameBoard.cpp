@@ -2,8 +2,8 @@
 #include "saves/SavedGameBoard.h"
 
 #include "quiz/GameBoard.h"
-#include "quiz/MouseLabel.h"
 #include "saves/SavedGame.h"
+#include "shared/MouseLabel.h"
 
 SavedGame savedGameOnBoard(const GameState& game, const GameBoard& board, const QDateTime& moment) {
     const std::array<QString, 4> answers = {board.answerLabel(1)->text(), board.answerLabel(2)->text(),

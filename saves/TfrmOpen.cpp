@@ -7,7 +7,7 @@
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
 #include "saves/SavedGame.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,13 +5,14 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
-#include "quiz/GameState.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -78,7 +79,7 @@ void TfrmSave::FormShow() {
 }
 
 void TfrmSave::Button1Click() {
-    const QString name = savenames::trimmed(ansi::fromUser(Edit1->text()));
+    const QString name = textrules::trimmed(ansi::fromUser(Edit1->text())).toString();
     // A separator would put the file outside the save folder, or in a folder that is not there.
     if (savenames::leavesFolder(name)) {
         m_platform.messageBox(QStringLiteral("Сохранение"),

@@ -7,8 +7,8 @@
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
-#include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
+#include "shared/TimeValue.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/Decoder.h"
 
-#include "words/CrLfLines.h"
-#include "words/ScrambledText.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QElapsedTimer>

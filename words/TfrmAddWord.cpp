@@ -5,11 +5,12 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "shared/TextRules.h"
+#include "shared/WordPair.h"
 #include "words/LoadDictionary.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 #include "words/WordListModel.h"
-#include "words/WordPair.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -30,7 +31,7 @@ const QString NoticeCaption = QStringLiteral("Сообщение");
 
 // What the user typed, as text of the code page, trimmed.
 QString typed(const QLineEdit* edit) {
-    return wordpair::trimmed(ansi::fromUser(edit->text())).toString();
+    return textrules::trimmed(ansi::fromUser(edit->text())).toString();
 }
 
 QLabel* label(const QString& text, QWidget* parent, int left, int top) {
@@ -212,7 +213,7 @@ void TfrmAddWord::FormClose() {
 }
 
 void TfrmAddWord::Edit1Change() {
-    if (!wordpair::trimmed(Edit1->text()).isEmpty() && !wordpair::trimmed(Edit2->text()).isEmpty())
+    if (!textrules::trimmed(Edit1->text()).isEmpty() && !textrules::trimmed(Edit2->text()).isEmpty())
         btnAddWorld->setEnabled(true);
 }
 

@@ -5,9 +5,9 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "shared/TextRules.h"
 #include "words/Translator.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -88,7 +88,7 @@ void TfrmTranslate::Edit1Change() {
         return;
     ListBox1->clear();
     const QString text = Edit1->text();
-    const QStringView rest = wordpair::trimmedLeft(text);
+    const QStringView rest = textrules::trimmedLeft(text);
     if (rest.size() != text.size()) {
         const int cursor = Edit1->cursorPosition() - int(text.size() - rest.size());
         m_trimming = true;
@@ -98,7 +98,7 @@ void TfrmTranslate::Edit1Change() {
     }
     if (Edit1->text().isEmpty())
         return;
-    const QString word = wordpair::trimmed(ansi::fromUser(Edit1->text())).toString();
+    const QString word = textrules::trimmed(ansi::fromUser(Edit1->text())).toString();
     ListBox1->addItems(translator::results(m_wordList, word, GetLanguage()));
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/Translator.h"
 
+#include "shared/WordPair.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QStringBuilder>
 

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/UserDictionary.h"
 
-#include "platform/Failure.h"
 #include "platform/Files.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/WordPair.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QCollator>
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStringBuilder>
 
@@ -70,11 +67,7 @@ Refusal check(const WordList& wordList, const WordList& userWords, QStringView w
 }
 
 void appendPair(const QString& fileName, QStringView word, QStringView translation) {
-    if (!QFileInfo::exists(fileName)) {
-        QFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly))
-            throw Failure(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
-    }
+    files::createIfMissing(fileName);
     files::resetAttributes(fileName);
     WriteScrambledText(fileName, QString(word % u'|' % translation % QLatin1String("\r\n")),
                        WriteMode::Append);

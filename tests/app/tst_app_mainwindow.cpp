@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "platform/ProgramFolder.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QFile>

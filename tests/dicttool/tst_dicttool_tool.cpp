@@ -3,7 +3,7 @@
 #include "DictdFiles.h"
 #include "TestHelpers.h"
 #include "dicttool/DataFileText.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -8,8 +8,8 @@
 #include "players/PlayerFile.h"
 #include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
-#include "quiz/TimeValue.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -5,7 +5,7 @@
 #include "WriteFaults.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmSave.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QAction>
 #include <QLineEdit>

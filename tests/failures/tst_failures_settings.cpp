@@ -3,9 +3,9 @@
 // store holds, not what the window asked for.
 #include "MainWindowFixture.h"
 #include "WriteFaults.h"
-#include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 #include "settings/TfrmSeting.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -6,7 +6,7 @@
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 #include "players/PlayerFile.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <optional>
 

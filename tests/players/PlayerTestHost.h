@@ -6,7 +6,7 @@
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "platform/TextCodec.h"
 #include "players/TfrmChoiceUser.h"
-#include "quiz/GameState.h"
+#include "shared/GameState.h"
 
 #include <QDir>
 #include <QFile>

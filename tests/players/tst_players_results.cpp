@@ -4,7 +4,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "players/GamesModel.h"
 #include "players/TfrmUsers.h"
-#include "quiz/GameState.h"
+#include "shared/GameState.h"
 
 #include <QFile>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "quiz/MouseLabel.h"
-#include "quiz/TimeValue.h"
+#include "shared/MouseLabel.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QMouseEvent>

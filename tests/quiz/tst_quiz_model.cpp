@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Long random runs of game commands against a small model of the game's states.
 #include "MainWindowFixture.h"
-#include "quiz/TimeValue.h"
 #include "settings/TfrmSeting.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -2,9 +2,9 @@
 #include "platform/Failure.h"
 #include "platform/ScriptedPlatform.h"
 #include "quiz/GameRules.h"
-#include "quiz/GameState.h"
 #include "quiz/Question.h"
-#include "quiz/TimeValue.h"
+#include "shared/GameState.h"
+#include "shared/TimeValue.h"
 #include "words/WordList.h"
 
 #include <QTest>

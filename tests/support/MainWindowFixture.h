@@ -6,7 +6,7 @@
 #include "platform/KeyStore.h"
 #include "platform/ScriptedPlatform.h"
 #include "quiz/GameBoard.h"
-#include "quiz/MouseLabel.h"
+#include "shared/MouseLabel.h"
 
 #include <QDateTimeEdit>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "TestHelpers.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
 #include "platform/Failure.h"
-#include "words/CrLfLines.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
 #include "words/Decoder.h"
-#include "words/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 #include "TestHelpers.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -26,30 +25,6 @@ class TestUserDictionary : public QObject {
     Q_OBJECT
 
 private slots:
-    void trimming_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("both");
-        QTest::addColumn<QString>("left");
-        QTest::addRow("spaces") << "  кот  "
-                                << "кот"
-                                << "кот  ";
-        QTest::addRow("control characters") << "\t\x01кот\r\n"
-                                            << "кот"
-                                            << "кот\r\n";
-        QTest::addRow("only blanks") << " \t "
-                                     << ""
-                                     << "";
-        QTest::addRow("no-break space is a character")
-            << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a";
-    }
-    void trimming() {
-        QFETCH(QString, text);
-        QFETCH(QString, both);
-        QFETCH(QString, left);
-        QCOMPARE(wordpair::trimmed(text).toString(), both);
-        QCOMPARE(wordpair::trimmedLeft(text).toString(), left);
-    }
-
     void check_data() {
         QTest::addColumn<QStringList>("wordList");
         QTest::addColumn<QStringList>("userWords");

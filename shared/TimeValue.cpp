@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include "platform/Failure.h"
 

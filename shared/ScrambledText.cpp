@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include "platform/Failure.h"
 #include "platform/Files.h"
