@@ -255,7 +255,7 @@ private slots:
         QTest::addRow("plain") << "игра" << false;
         QTest::addRow("already .gsv") << "a.gsv" << false;
         QTest::addRow("slash") << "../players" << true;
-        QTest::addRow("backslash") << "..\players" << true;
+        QTest::addRow("backslash") << "..\\players" << true;
         QTest::addRow("slash inside") << "a/b" << true;
     }
     void namesLeavingTheFolder() {
