@@ -1,13 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Application.h"
+#include "app/DisplayPlatform.h"
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QProcessEnvironment>
 
 int main(int argc, char** argv) {
+    // Qt reads the variable while the application object starts; the programs the game opens later
+    // (a browser, a mail program) choose their platform for themselves.
+    const QByteArray displayPlatform = displayPlatformFor(QProcessEnvironment::systemEnvironment());
+    if (!displayPlatform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", displayPlatform);
     QApplication application(argc, argv);
+    if (!displayPlatform.isEmpty())
+        qunsetenv("QT_QPA_PLATFORM");
     setUpApplication();
 
     QtPlatform platform;

@@ -19,9 +19,8 @@ namespace {
 MouseLabel* link(const QString& text, QWidget* parent, int left, int top) {
     auto* label = new MouseLabel(parent);
     label->setText(text);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(palette);
+    // The colour scheme's link colour: blue on the usual light window, and one that reads on a dark one.
+    label->setForegroundRole(QPalette::Link);
     label->setCursor(Qt::PointingHandCursor);
     label->move(left, top);
     label->adjustSize();

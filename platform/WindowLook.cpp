@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/WindowLook.h"
 
+#include <QPalette>
 #include <QWidget>
 
 void makeToolWindow(QWidget& window) {
@@ -12,4 +13,11 @@ void makeToolWindow(QWidget& window) {
 void makeDialogWindow(QWidget& window) {
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint);
+}
+
+void setFieldColours(QWidget& widget, const QColor& background, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Text, text);
+    widget.setPalette(palette);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerWidgets.h"
 
+#include "platform/WindowLook.h"
 #include "shared/WindowFonts.h"
 
 #include <QListWidget>
@@ -11,10 +12,7 @@ QListWidget* nameList(QWidget* parent, const QRect& place, const char* family) {
     auto* list = new QListWidget(parent);
     list->setGeometry(place);
     list->setFont(windowfonts::named(family, 19, true));
-    QPalette palette = list->palette();
-    palette.setColor(QPalette::Base, QColor(157, 185, 235));
-    palette.setColor(QPalette::Text, QColor(128, 0, 0));
-    list->setPalette(palette);
+    setFieldColours(*list, QColor(157, 185, 235), QColor(128, 0, 0));
     list->setUniformItemSizes(true);
     // A long name is cut at the edge, not shortened with an ellipsis.
     list->setTextElideMode(Qt::ElideNone);

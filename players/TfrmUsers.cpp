@@ -81,9 +81,7 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     // The other four share what is left of the width.
     for (int c = 1; c < players::RecordLineCount; ++c)
         columns->setSectionResizeMode(c, QHeaderView::Stretch);
-    QPalette palette = ListView1->palette();
-    palette.setColor(QPalette::Base, QColor(122, 150, 223));
-    ListView1->setPalette(palette);
+    setFieldColours(*ListView1, QColor(122, 150, 223), Qt::black);
     ListView1->installEventFilter(this);
 
     Label1 = new QLabel(QStringLiteral("Всего игр:"), this);

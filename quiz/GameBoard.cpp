@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/GameBoard.h"
 
+#include "platform/WindowLook.h"
 #include "quiz/GameRules.h"
 #include "quiz/Pictures.h"
 #include "shared/GameState.h"
@@ -8,6 +9,7 @@
 #include "shared/WindowFonts.h"
 
 #include <QFrame>
+#include <QGuiApplication>
 #include <QTextEdit>
 #include <limits>
 
@@ -55,9 +57,11 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     imgBqr->setGeometry(0, 0, 145, 121);
     imgBqr->setScaledContents(true);
 
-    imgNormal = pictures::buttonFace(pictures::Face::Normal);
-    imgMouseMove = pictures::buttonFace(pictures::Face::MouseOver);
-    imgPress = pictures::buttonFace(pictures::Face::Pressed);
+    // Sharp on the sharpest screen the window may be moved to.
+    const qreal detail = pictures::detailFor(qGuiApp->devicePixelRatio());
+    imgNormal = pictures::buttonFace(pictures::Face::Normal, detail);
+    imgMouseMove = pictures::buttonFace(pictures::Face::MouseOver, detail);
+    imgPress = pictures::buttonFace(pictures::Face::Pressed, detail);
 
     lblPlayerReccord =
         label(this, QStringLiteral("Ваш рекорд:"), QPoint(8, 48), windowfonts::named("Monotype Corsiva", 21), Qt::white);
@@ -87,8 +91,7 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     mmWorld->setAcceptRichText(false);
     mmWorld->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmWorld->setFont(windowfonts::named("Sylfaen", 17, true));
-    setColour(mmWorld, QPalette::Base, QColor(216, 228, 248));
-    setColour(mmWorld, QPalette::Text, QColor(0, 0, 128));
+    setFieldColours(*mmWorld, QColor(216, 228, 248), QColor(0, 0, 128));
     // Every line centred, as the question box always showed them.
     QTextOption centred = mmWorld->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
@@ -101,7 +104,7 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     Image2 = new QLabel(Panel1);
     Image2->setGeometry(1, 1, 304, 120);
     Image2->setScaledContents(true);
-    Image2->setPixmap(pictures::scorePanel());
+    Image2->setPixmap(pictures::scorePanel(detail));
     const QFont counterFont = windowfonts::named("Arial", 12);
     Label16 = label(Panel1, QStringLiteral("Количество правильных ответов: 0"), QPoint(17, 16), counterFont, Qt::black);
     Label17 = label(Panel1, QStringLiteral("Количество неправильных ответов: 0"), QPoint(17, 40), counterFont, Qt::black);

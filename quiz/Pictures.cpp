@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/Pictures.h"
 
-#include <QBitmap>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 
 namespace pictures {
 
 namespace {
-
-constexpr QRgb Red = qRgb(255, 0, 0);
 
 QPainterPath rounded(const QRectF& rect, qreal radius) {
     QPainterPath path;
@@ -19,14 +18,25 @@ QPainterPath rounded(const QRectF& rect, qreal radius) {
     return path;
 }
 
+// A transparent picture of the given size in device-independent pixels; a painter on it draws in them.
+QImage canvas(QSize size, qreal detail, QImage::Format format) {
+    QImage image(size * detail, format);
+    image.setDevicePixelRatio(detail);
+    image.fill(Qt::transparent);
+    return image;
+}
+
 } // namespace
 
-QPixmap buttonFace(Face face) {
-    QImage image(189, 30, QImage::Format_RGB888);
-    image.fill(Red);
-    QPainter painter(&image);
+qreal detailFor(qreal devicePixelRatio) {
+    return std::ceil(2 * std::max(devicePixelRatio, 1.0));
+}
 
-    // The rim is drawn without anti-aliasing so that the corners stay pure red and mask out cleanly.
+QPixmap buttonFace(Face face, qreal detail) {
+    QImage image = canvas(QSize(189, 30), detail, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+
     QColor rimLight, rimDark;
     switch (face) {
     case Face::Normal:
@@ -47,7 +57,6 @@ QPixmap buttonFace(Face face) {
     rim.setColorAt(1, rimDark);
     painter.fillPath(rounded(QRectF(0, 0, 189, 30), 9), rim);
 
-    painter.setRenderHint(QPainter::Antialiasing);
     if (face != Face::Normal) {
         // A soft glow just inside the rim.
         QColor glow = rimLight;
@@ -66,31 +75,27 @@ QPixmap buttonFace(Face face) {
     shine.setColorAt(1, QColor(255, 255, 255, 0));
     painter.fillPath(rounded(QRectF(6, 4.5, 177, 10), 5), shine);
     painter.end();
-
-    QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(pixmap.createMaskFromColor(QColor(image.pixel(0, image.height() - 1))));
-    return pixmap;
+    return QPixmap::fromImage(image);
 }
 
-QPixmap scorePanel() {
-    QImage image(394, 132, QImage::Format_RGB32);
+QPixmap scorePanel(qreal detail) {
+    QImage image = canvas(QSize(394, 132), detail, QImage::Format_RGB32);
     QPainter painter(&image);
     QLinearGradient frame(0, 0, 394, 132);
     frame.setColorAt(0, QColor(240, 240, 244));
     frame.setColorAt(0.5, QColor(168, 170, 178));
     frame.setColorAt(1, QColor(220, 222, 228));
-    painter.fillRect(image.rect(), frame);
-    painter.setPen(QColor(120, 122, 130));
-    painter.drawRect(0, 0, 393, 131);
+    painter.fillRect(QRect(0, 0, 394, 132), frame);
+    painter.setPen(QPen(QColor(120, 122, 130), 1));
+    painter.drawRect(QRectF(0.5, 0.5, 393, 131));
     QLinearGradient field(0, 6, 0, 126);
     field.setColorAt(0, QColor(226, 232, 240));
     field.setColorAt(1, QColor(196, 206, 220));
     painter.fillRect(QRect(6, 6, 382, 120), field);
-    painter.setPen(QColor(140, 142, 150));
-    painter.drawRect(6, 6, 381, 119);
+    painter.setPen(QPen(QColor(140, 142, 150), 1));
+    painter.drawRect(QRectF(6.5, 6.5, 381, 119));
     painter.end();
-    // A 256-colour picture, as the panel always had.
-    return QPixmap::fromImage(image.convertToFormat(QImage::Format_Indexed8));
+    return QPixmap::fromImage(image);
 }
 
 } // namespace pictures

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/SaveListBox.h"
 
+#include "platform/WindowLook.h"
+
 #include <QStyledItemDelegate>
 
 namespace {
@@ -18,9 +20,7 @@ public:
 } // namespace
 
 SaveListBox::SaveListBox(QWidget* parent) : QListWidget(parent) {
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, QColor(166, 202, 240));
-    setPalette(colours);
+    setFieldColours(*this, QColor(166, 202, 240), Qt::black);
     setItemDelegate(new FixedHeightDelegate(this));
     // Every row alike, so a long folder is laid out without measuring each entry.
     setUniformItemSizes(true);

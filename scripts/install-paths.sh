@@ -11,6 +11,11 @@ program_folder="$data_home/LexiTrainer"
 applications="$data_home/applications"
 desktop_file="$applications/lexitrainer.desktop"
 icon_theme="$data_home/icons/hicolor"
+# Software centres read the AppStream description from here.
+metainfo_file="$data_home/metainfo/lexitrainer.metainfo.xml"
+# The dictionary tool on the player's PATH: Debian's ~/.profile puts this folder there when it exists.
+bin_dir="${HOME:?HOME is not set}/.local/bin"
+tool_link="$bin_dir/lexitrainer-dict"
 
 # What the game writes beside its executable: an update never replaces these, an uninstall keeps them.
 player_files=(Players.ini словарь/User.txt Save BackgroundImage.bmp LexiTrainer.reg)

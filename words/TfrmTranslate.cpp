@@ -18,11 +18,7 @@
 
 namespace {
 
-void setLightBlue(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, QColor(216, 228, 248));
-    widget->setPalette(palette);
-}
+const QColor LightBlue(216, 228, 248);
 
 } // namespace
 
@@ -36,7 +32,7 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(6, 6, 273, 21);
     Edit1->setToolTip(QStringLiteral("Введите сюда слово для перевода на русском или английском языке"));
-    setLightBlue(Edit1);
+    setFieldColours(*Edit1, LightBlue, Qt::black);
 
     Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
     Button1->setGeometry(284, 4, 74, 25);
@@ -46,7 +42,7 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(6, 33, 353, 134);
     ListBox1->setToolTip(QStringLiteral("10 наиболее подходящих вариантов перевода слова"));
-    setLightBlue(ListBox1);
+    setFieldColours(*ListBox1, LightBlue, Qt::black);
     PopupMenu1 = new QMenu(this);
     mnuCopy = PopupMenu1->addAction(QStringLiteral("Копировать"));
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -31,7 +31,10 @@ fake_build() {
   echo "main $2" >"$1/словарь/main.txt"
   echo "yes $2" >"$1/sound/Yes.wav"
   echo "read me $2" >"$1/ReadMe.htm"
+  printf '#!/bin/sh\necho dict %s\n' "$2" >"$1/lexitrainer-dict"
+  chmod +x "$1/lexitrainer-dict"
   cp -R "$built/icons" "$1/icons"
+  cp "$built/lexitrainer.metainfo.xml" "$1/"
 }
 
 # put_player_files FOLDER WHOSE: every kind of file the player's game writes, with bytes no text tool
@@ -100,6 +103,17 @@ lands_where_the_desktop_looks)
   [[ "$(desktop_value "$entry" Icon)" == lexitrainer ]] || fail "Icon is not lexitrainer"
   [[ -z "$(find "$XDG_DATA_HOME" -name '.LexiTrainer-install.*' -o -name '.lexitrainer.desktop.*')" ]] ||
     fail "temporary files left behind"
+  metainfo="$XDG_DATA_HOME/metainfo/lexitrainer.metainfo.xml"
+  same_file "$built/lexitrainer.metainfo.xml" "$metainfo"
+  appstreamcli validate --no-net "$metainfo" >/dev/null || fail "appstreamcli validate rejects $metainfo"
+  # The tool on the PATH brings words into the installed game, not into the build it came from.
+  [[ "$(readlink "$HOME/.local/bin/lexitrainer-dict")" == "$program/lexitrainer-dict" ]] ||
+    fail "~/.local/bin/lexitrainer-dict does not lead to the installed tool"
+  printf 'cat\tкот\n' >"$work/words.tsv"
+  (cd "$work" && PATH="$HOME/.local/bin:$PATH" lexitrainer-dict import words.tsv >"$work/import.log" 2>&1) ||
+    fail "lexitrainer-dict import failed: $(cat "$work/import.log")"
+  [[ -s "$program/словарь/User.txt" ]] || fail "the import did not reach $program"
+  [[ ! -e "$built/словарь/User.txt" ]] || fail "the import went into the build"
   ;;
 
 home_without_xdg_data_home)
@@ -162,6 +176,8 @@ uninstall_keeps_player_files_until_purge)
   for path in LexiTrainer словарь/main.txt sound ReadMe.htm icons; do
     [[ ! -e "$program/$path" ]] || fail "$path stayed"
   done
+  [[ ! -e "$XDG_DATA_HOME/metainfo/lexitrainer.metainfo.xml" ]] || fail "the metainfo stayed"
+  [[ ! -L "$HOME/.local/bin/lexitrainer-dict" ]] || fail "the tool's link stayed"
   same_player_files "$program" "$work/before"
   [[ "$output" == *"Players.ini словарь/User.txt Save BackgroundImage.bmp LexiTrainer.reg"* ]] ||
     fail "the kept files are not named: $output"
@@ -195,6 +211,7 @@ mkdir -p build/LexiTrainer
 printf '#!/bin/sh\n' >build/LexiTrainer/LexiTrainer
 chmod +x build/LexiTrainer/LexiTrainer
 cp -R "$built/icons" build/LexiTrainer/icons
+cp "$built/lexitrainer.metainfo.xml" build/LexiTrainer/
 SETUP
   chmod +x "$work/repo/scripts/setup"
   export XDG_DATA_HOME="$work/data"
@@ -227,6 +244,28 @@ cache_tools_failing)
   install_from "$work/build" >/dev/null 2>&1 || fail "install failed with the cache tools failing"
   [[ -f "$XDG_DATA_HOME/applications/lexitrainer.desktop" ]] || fail "no menu entry"
   "$source_dir/scripts/uninstall" >/dev/null 2>&1 || fail "uninstall failed with the cache tools failing"
+  ;;
+
+a_tool_of_the_same_name)
+  # A lexitrainer-dict in ~/.local/bin that is not our link is the player's: neither script touches it.
+  export XDG_DATA_HOME="$work/data"
+  mkdir -p "$HOME/.local/bin"
+  printf '#!/bin/sh\necho theirs\n' >"$HOME/.local/bin/lexitrainer-dict"
+  cp "$HOME/.local/bin/lexitrainer-dict" "$work/theirs"
+  fake_build "$work/build" v1
+  output=$(install_from "$work/build")
+  [[ "$output" == *"is not ours and stays"* ]] || fail "install does not say it left the tool: $output"
+  same_file "$work/theirs" "$HOME/.local/bin/lexitrainer-dict"
+  "$source_dir/scripts/uninstall" >/dev/null
+  same_file "$work/theirs" "$HOME/.local/bin/lexitrainer-dict"
+  # A link of ours from an earlier installation is replaced, and one elsewhere is left by uninstall.
+  rm "$HOME/.local/bin/lexitrainer-dict"
+  ln -s /elsewhere/lexitrainer-dict "$HOME/.local/bin/lexitrainer-dict"
+  install_from "$work/build" >/dev/null
+  [[ "$("$HOME/.local/bin/lexitrainer-dict")" == "dict v1" ]] || fail "the link was not renewed"
+  ln -sfn /elsewhere/lexitrainer-dict "$HOME/.local/bin/lexitrainer-dict"
+  "$source_dir/scripts/uninstall" >/dev/null
+  [[ -L "$HOME/.local/bin/lexitrainer-dict" ]] || fail "uninstall removed a link it did not make"
   ;;
 
 *)
