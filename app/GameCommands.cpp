@@ -3,9 +3,12 @@
 #include "app/TfrmMain.h"
 
 #include "platform/Platform.h"
+#include "platform/RegionalFormats.h"
+#include "players/PlayerFile.h"
 #include "quiz/GameBoard.h"
 #include "quiz/GameRules.h"
 #include "quiz/Question.h"
+#include "shared/TextRules.h"
 #include "words/TfrmTranslate.h"
 
 #include <QAction>
@@ -16,7 +19,16 @@ void TfrmMain::playSound(const char* relativeName) {
 }
 
 void TfrmMain::NewQuestion() {
-    const std::optional<question::Drawn> drawn = question::draw(lstQuestion, game.DirectionTrans, m_platform);
+    if (game.Practice && m_practice.isEmpty()) {
+        // Every pair has been learnt: the practice game has nothing left to ask.
+        DestoryGame();
+        m_platform.informationBox(QStringLiteral("Тренировка"),
+                                  QStringLiteral("Все слова из списка ошибок выучены. Тренировка закончена."));
+        return;
+    }
+    const std::optional<question::Drawn> drawn = game.Practice
+                                                     ? m_practice.draw(lstQuestion, game.DirectionTrans, m_platform)
+                                                     : question::draw(lstQuestion, game.DirectionTrans, m_platform);
     if (!drawn) {
         m_platform.messageBox(QStringLiteral("Не достаточно слов в словаре"),
                               QStringLiteral("Для игры необходимо более 4 слов в словаре!\r\nДля добавления "
@@ -26,11 +38,14 @@ void TfrmMain::NewQuestion() {
         return;
     }
     board->showQuestion(*drawn);
+    m_askedPair = drawn->pair.toString();
     game.RealButton = drawn->realButton;
     game.Saved = false;
 }
 
-void TfrmMain::mnuNewGameClick() {
+void TfrmMain::mnuNewGameClick() { startNewGame(false); }
+
+void TfrmMain::startNewGame(bool practice) {
     const bool wasRunning = game.GameRunning;
     if (wasRunning) {
         Timer1->stop();
@@ -46,21 +61,62 @@ void TfrmMain::mnuNewGameClick() {
     }
     if (game.LoadedGame)
         ShowPlayerSelection();
+    const bool wasPractice = game.Practice;
+    if (practice) {
+        flushMistakes();
+        m_practice.load(mistakes::mistakesOf(m_mistakes.text(), playerKey()), lstQuestion);
+    }
+    gamerules::choosePractice(game, practice);
     NewQuestion();
-    if (wasRunning)
+    if (practice && !game.Practice)
+        return; // nothing left to practise: NewQuestion has ended it
+    // The time label changes its words between a practice game and a new one.
+    if (wasRunning || practice || wasPractice)
         setGameTime(game.GameTime);
     gamerules::startGame(game);
-    mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
+    enableSaving();
     UpdateKolichestvo();
     Timer1->start();
 }
 
+void TfrmMain::enableSaving() {
+    mnuSave->setEnabled(gamerules::maySave(game));
+    if (!gamerules::maySave(game))
+        mnuSaveAs->setEnabled(false);
+}
+
+QString TfrmMain::playerKey() const { return textrules::trimmed(game.PlayerName).toString(); }
+
+void TfrmMain::noteAnswer(bool right) {
+    const QString player = playerKey();
+    if (player.isEmpty() || m_askedPair.isEmpty())
+        return;
+    const QString pair = m_askedPair;
+    if (!right) {
+        const QString date = regional::dateTimeText(m_platform.now());
+        queueMistakesEdit([=](QStringView text) { return mistakes::withMiss(text, player, pair, date); });
+    } else if (game.Practice) {
+        queueMistakesEdit([=](QStringView text) { return mistakes::withRight(text, player, pair); });
+    }
+    if (game.Practice)
+        m_practice.answered(pair, right);
+}
+
+void TfrmMain::queueMistakesEdit(MistakesStore::Edit edit) {
+    if (m_mistakes.queue(std::move(edit)))
+        QTimer::singleShot(0, this, [this] { guarded([this] { flushMistakes(); }); });
+}
+
+void TfrmMain::flushMistakes() { m_mistakes.flush(); }
+
 void TfrmMain::AnswerClick(int position) {
     if (!game.GameRunning)
         return;
-    playSound(game.RealButton == position ? "./sound/Yes.wav" : "./sound/No.wav");
+    const bool right = game.RealButton == position;
+    playSound(right ? "./sound/Yes.wav" : "./sound/No.wav");
     gamerules::scoreAnswer(game, position);
+    noteAnswer(right);
     UpdateKolichestvo();
     NewQuestion();
 }
@@ -75,8 +131,8 @@ void TfrmMain::Timer1Timer() {
     playSound("./sound/End.wav");
     Timer1->stop();
     board->showTimeUp();
-    mnuSave->setEnabled(true);
-    if (!game.LoadedGame)
+    enableSaving();
+    if (gamerules::isRecorded(game))
         SaveGameRezoults();
 }
 

@@ -3,12 +3,16 @@
 // the change of player.
 #include "app/TfrmMain.h"
 
+#include "mistakes/MistakesFile.h"
+#include "mistakes/TfrmMistakes.h"
 #include "platform/Platform.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/TfrmChoiceUser.h"
+#include "players/TfrmChart.h"
 #include "players/TfrmUsers.h"
 #include "quiz/GameBoard.h"
+#include "quiz/GameRules.h"
 
 #include <QTimer>
 
@@ -32,8 +36,37 @@ void TfrmMain::mnuShowResultsClick() {
     m_platform.showModal(window);
 }
 
+void TfrmMain::mnuMistakesClick() {
+    // The clock stands while the list is open, as it does for the other windows that change the game.
+    const bool ticking = Timer1->isActive();
+    Timer1->stop();
+    bool practice = false;
+    {
+        TfrmMistakes window(m_platform, m_mistakes, playerKey(), game.DirectionTrans, this);
+        m_platform.showModal(window);
+        practice = window.practiceChosen();
+    }
+    if (practice)
+        startNewGame(true);
+    else if (ticking)
+        Timer1->start();
+}
+
+void TfrmMain::mnuChartClick() {
+    TfrmChart window(MemoPlayers, playerKey(), this);
+    m_platform.showModal(window);
+}
+
+void TfrmMain::playerRenamed(const QString& oldName, const QString& newName) {
+    m_mistakes.apply([&](QStringView text) { return mistakes::renamed(text, oldName, newName); });
+}
+
+void TfrmMain::playerDeleted(const QString& name) {
+    m_mistakes.apply([&](QStringView text) { return mistakes::withoutPlayer(text, name); });
+}
+
 void TfrmMain::mnuChangePlayerClick() {
-    if (game.GameRunning && game.Saved != game.LoadedGame) {
+    if (game.GameRunning && game.Saved != game.LoadedGame && gamerules::maySave(game)) {
         Timer1->stop();
         const int answer = m_platform.messageBox(
             QStringLiteral("Вопрос"), QStringLiteral("Перед выбором нового игрока сохранить изменения ? "),

@@ -11,6 +11,8 @@
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
 #include "quiz/GameBoard.h"
+#include "quiz/GameRules.h"
+#include "quiz/Question.h"
 #include "saves/SavedGame.h"
 #include "saves/SavedGameBoard.h"
 #include "saves/TfrmOpen.h"
@@ -31,8 +33,23 @@
 #include <QScreen>
 #include <QTimer>
 
+namespace {
+
+// The pair of a reopened game's question, so that a miss on it is kept like any other.
+QString reopenedPair(const SavedGame& saved) {
+    if (saved.RealButton < 1 || saved.RealButton > 4)
+        return {};
+    const QString& caption = saved.Answers[saved.RealButton - 1];
+    const QString prefix = question::prefix(saved.RealButton);
+    const QStringView answer = caption.startsWith(prefix) ? QStringView(caption).sliced(prefix.size()) : caption;
+    return question::pairOf(saved.Question, answer, saved.DirectionTrans);
+}
+
+} // namespace
+
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)) {
+    : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)),
+      m_mistakes(m_folder.file(mistakes::FileName)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
     setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
@@ -101,6 +118,8 @@ void TfrmMain::buildMenu() {
                                   &TfrmMain::mnuChangePlayerClick);
     mnuShowResults = menuCommand(N10, "mnuShowResults", QStringLiteral("Просмотр результатов"),
                                  &TfrmMain::mnuShowResultsClick);
+    mnuMistakes = menuCommand(N10, "mnuMistakes", QStringLiteral("Мои ошибки"), &TfrmMain::mnuMistakesClick);
+    mnuChart = menuCommand(N10, "mnuChart", QStringLiteral("График результатов"), &TfrmMain::mnuChartClick);
     N12 = menuCommand(N10, "N12", QStringLiteral("Добавить/Удалить слово в словарь"), &TfrmMain::N12Click);
     N13 = menuCommand(N10, "N13", QStringLiteral("Перевод слова"), &TfrmMain::N13Click);
 
@@ -213,13 +232,16 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
     // A failure while saving keeps the window open, so the game is not lost with it.
     guarded([&] { mayClose = FormCloseQuery(); });
     if (mayClose)
+        guarded([this] { flushMistakes(); });
+    if (mayClose)
         event->accept();
     else
         event->ignore();
 }
 
 bool TfrmMain::FormCloseQuery() {
-    if (game.GameRunning == game.Saved)
+    // A practice game holds nothing to save: its answers are in the mistakes file already.
+    if (game.GameRunning == game.Saved || !gamerules::maySave(game))
         return true;
     const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
                                                      : QStringLiteral("Сохранить изменения в файл");
@@ -246,6 +268,7 @@ void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
 void TfrmMain::mnuOpenClick() {
     const auto showRestored = [this](const SavedGame& saved) {
         showSavedGame(*board, saved);
+        m_askedPair = reopenedPair(saved);
         UpdateKolichestvo();
         Timer1->start();
         mnuSave->setEnabled(true);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "mistakes/MistakesStore.h"
+#include "mistakes/PracticeSet.h"
 #include "platform/ProgramFolder.h"
 #include "players/PlayerHost.h"
 #include "settings/SettingsStore.h"
@@ -68,6 +70,8 @@ public:
     void mnuSetingClick();
     void mnuChangePlayerClick();
     void mnuShowResultsClick();
+    void mnuMistakesClick();
+    void mnuChartClick();
     void N12Click();
     void mnuReadMeClick();
     void mnuAboutClick();
@@ -84,6 +88,8 @@ public:
     void stopGameClock() override;
     void closeMainWindow() override;
     void reloadSettings() override;
+    void playerRenamed(const QString& oldName, const QString& newName) override;
+    void playerDeleted(const QString& name) override;
 
     GameState game;
     WordList lstQuestion;
@@ -94,7 +100,7 @@ public:
 
     QAction *mnuNewGame, *mnuOpen, *mnuSave, *mnuSaveAs, *mnuStopGame, *mnuResumeGame, *mnuAbortGame,
         *mnuExit;
-    QAction *mnuSeting, *mnuChangePlayer, *mnuShowResults, *N12, *N13;
+    QAction *mnuSeting, *mnuChangePlayer, *mnuShowResults, *mnuMistakes, *mnuChart, *N12, *N13;
     QAction *mnuReadMe, *mnuAbout;
 
 protected:
@@ -108,9 +114,22 @@ private:
     QAction* menuCommand(QMenu* menu, const char* name, const QString& caption, void (TfrmMain::*handler)());
     QTimer* timer(int interval, void (TfrmMain::*handler)());
     void playSound(const char* relativeName);
+    // A new game, or a practice game over the current player's mistakes.
+    void startNewGame(bool practice);
+    // Counts the answer to the asked pair in the player's mistakes and in the practice set.
+    void noteAnswer(bool right);
+    // Queues an edit of the mistakes file and has it written once the handler has returned.
+    void queueMistakesEdit(MistakesStore::Edit edit);
+    void flushMistakes();
+    // Save and save-as follow whether the game may be saved.
+    void enableSaving();
+    QString playerKey() const;
 
     Platform& m_platform;
     KeyStore& m_keyStore;
     ProgramFolder m_folder;
     bool m_shown = false;
+    MistakesStore m_mistakes;
+    PracticeSet m_practice;
+    QString m_askedPair; // the pair of the question on the board, a copy: the list may be reloaded
 };

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player file's writes in a file of 200 players with 1,000 games each, against the least any
 // replacement of that file must do: scramble as many bytes and write them through a temporary file.
-// Also the opening of the results window on a player with 10,000 games.
+// Also the opening of the results window and of the results chart on a player with 10,000 games.
 #include "QuietOffscreen.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/ProgressChart.h"
+#include "players/TfrmChart.h"
 #include "players/TfrmUsers.h"
 #include "shared/GameState.h"
 #include "shared/ScrambledText.h"
@@ -202,6 +204,27 @@ void OpenResults(benchmark::State& state) {
         [] {});
 }
 
+// Creating and showing the results chart on the same player, painted once; and, as its baseline,
+// only reading that player's games out of the text.
+void OpenChart(benchmark::State& state) {
+    const QString text = playerText(1, 10000);
+    const QString name = QStringLiteral("Игрок номер 0");
+    timed(
+        state, "open chart",
+        [&] {
+            TfrmChart window(text, name);
+            window.show();
+            benchmark::DoNotOptimize(window.grab());
+        },
+        [] {});
+}
+
+void ReadChartGames(benchmark::State& state) {
+    const QString text = playerText(1, 10000);
+    timed(
+        state, "chart games", [&] { benchmark::DoNotOptimize(progress::gamesOf(text, u"Игрок номер 0")); }, [] {});
+}
+
 BENCHMARK(Baseline)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(RecordGame)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(DeleteGames)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -209,6 +232,8 @@ BENCHMARK(WriteFile)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.
 BENCHMARK(ReloadFile)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(RecordGameTextOnly)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(OpenResults)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(ReadChartGames)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(OpenChart)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 } // namespace
 
@@ -220,12 +245,15 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     const double baseline = secondsPerRun["baseline"];
     for (const char* name :
-         {"record", "delete", "write only", "reload only", "record text", "open results"}) {
+         {"record", "delete", "write only", "reload only", "record text", "open results", "chart games",
+          "open chart"}) {
         const auto found = secondsPerRun.find(name);
         if (found == secondsPerRun.end())
             continue;
         std::printf("%-13s %7.2f ms", name, found->second * 1e3);
-        if (baseline > 0 && std::string(name) != "open results")
+        if (std::string(name) == "open chart" && secondsPerRun["chart games"] > 0)
+            std::printf("   %.1f x reading its games", found->second / secondsPerRun["chart games"]);
+        else if (baseline > 0 && std::string(name).rfind("open", 0) != 0 && std::string(name) != "chart games")
             std::printf("   %.2f x baseline (%.2f ms)", found->second / baseline, baseline * 1e3);
         std::printf("\n");
     }

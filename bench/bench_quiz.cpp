@@ -2,17 +2,23 @@
 // One question, and one whole answer (scoring, the counters shown, the sound call, the next question),
 // on the real main window, against the least a question must do: its five draws and the four list
 // lookups, with nothing shown. The program folder has no sound files, so the sound call finds none.
+// Also a wrong answer of a player, its mistake recorded: the answer queues the edit, and the write of
+// the mistakes file, which runs once the answer's handler has returned, is timed on its own.
 #include "QuietOffscreen.h"
 #include "app/TfrmMain.h"
+#include "mistakes/MistakesFile.h"
+#include "mistakes/MistakesStore.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
 #include "quiz/Question.h"
+#include "shared/ScrambledText.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -73,9 +79,43 @@ void AnswerClick(benchmark::State& state) {
     window.game.GameRunning = false;
 }
 
+// Every answer wrong, for a player whose mistakes file grows: the answer path with the mistake queued,
+// timed alone; the write that the event loop then runs follows each answer outside the timing.
+void WrongAnswerRecorded(benchmark::State& state) {
+    TfrmMain& window = windowWith(state.range(0));
+    window.game.GameRunning = true;
+    window.game.PlayerName = QStringLiteral("Ольга");
+    window.NewQuestion();
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        window.AnswerClick(window.game.RealButton % 4 + 1);
+        state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        window.game.YesCount = window.game.NoCount = window.game.Points = 0;
+        QCoreApplication::processEvents();
+    }
+    window.game.GameRunning = false;
+    window.game.PlayerName.clear();
+}
+
+// The write that follows a miss: one edit applied to the mistakes file of 1,000 pairs and written.
+void MistakesWrite(benchmark::State& state) {
+    MistakesStore store(program().folder.filePath(QStringLiteral("bench-mistakes.ini")));
+    QString text;
+    for (int k = 0; k < 1000; ++k)
+        text = mistakes::withMiss(text, u"Ольга", QStringLiteral("слово%1|word%1").arg(k), u"07.03.2007 9:05:00");
+    WriteScrambledText(program().folder.filePath(QStringLiteral("bench-mistakes.ini")), text, WriteMode::Replace);
+    int k = 0;
+    for (auto _ : state) {
+        const QString pair = QStringLiteral("слово%1|word%1").arg(k++ % 1000);
+        store.apply([&](QStringView t) { return mistakes::withMiss(t, u"Ольга", pair, u"07.03.2007 9:05:01"); });
+    }
+}
+
 BENCHMARK(Baseline)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(NewQuestion)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(AnswerClick)->Arg(4)->Arg(46'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(WrongAnswerRecorded)->Arg(1'000'000)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(MistakesWrite)->Unit(benchmark::kMillisecond);
 
 // Collects the per-question times to print the ratios after the table.
 class Reporter : public benchmark::ConsoleReporter {
@@ -95,6 +135,12 @@ public:
                 std::printf("%8s pairs: NewQuestion %.2f us (%.1fx), AnswerClick %.2f us (%.1fx), baseline %.2f us\n",
                             n, question, question / base, answer, answer / base, base);
         }
+        const double recorded = m_times["WrongAnswerRecorded/1000000"];
+        const double plain = m_times["AnswerClick/1000000"];
+        if (recorded > 0 && plain > 0)
+            std::printf(" 1000000 pairs: wrong answer with its mistake queued %.2f us (%.2fx AnswerClick); "
+                        "the write that follows %.2f ms\n",
+                        recorded, recorded / plain, m_times["MistakesWrite"]);
     }
 
 private:

@@ -17,4 +17,10 @@ public:
     virtual void closeMainWindow() = 0;
     // Puts the configured settings back in force.
     virtual void reloadSettings() = 0;
+    // What else is kept per player follows a rename or a deletion in the player file.
+    virtual void playerRenamed(const QString& oldName, const QString& newName) {
+        Q_UNUSED(oldName);
+        Q_UNUSED(newName);
+    }
+    virtual void playerDeleted(const QString& name) { Q_UNUSED(name); }
 };

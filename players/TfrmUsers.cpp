@@ -218,6 +218,7 @@ void TfrmUsers::Button3Click() {
     if (!text)
         return;
     writePlayerFile(*text);
+    m_host.playerRenamed(textrules::trimmed(*old).toString(), name);
     refreshLabels();
     FormShow();
 }
@@ -239,6 +240,7 @@ void TfrmUsers::DeletePlayer() {
     if (!text)
         return;
     writePlayerFile(*text);
+    m_host.playerDeleted(textrules::trimmed(*name).toString());
     refreshLabels();
     FormShow();
 }

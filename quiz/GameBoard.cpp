@@ -138,10 +138,10 @@ void GameBoard::showCounters(const GameState& game) {
     Label19->setText(gamerules::pointsText(game));
 }
 
-void GameBoard::showTimeLeft(double value) { Label3->setText(gamerules::remainingTimeText(value)); }
+void GameBoard::showTimeLeft(double value) { Label3->setText(gamerules::timeLabelText(m_game, value)); }
 
 void GameBoard::showTimeUp() {
-    Label3->setText(QStringLiteral("У вас осталось: 0:00:00"));
+    Label3->setText(gamerules::timeLabelText(m_game, 0));
     for (int position = 1; position <= 4; ++position)
         answerLabel(position)->setText(QStringLiteral("Время закончилось!"));
     setMemoText(PressF2);

@@ -22,6 +22,10 @@ qint32 checkedAdd(qint32 value, qint32 step) {
 
 QString remainingTimeText(double value) { return QStringLiteral("У вас осталось: ") + timevalue::toText(value); }
 
+QString timeLabelText(const GameState& game, double value) {
+    return game.Practice ? QStringLiteral("Тренировка: ") + timevalue::toText(value) : remainingTimeText(value);
+}
+
 QString rightCountText(const GameState& game) {
     return QStringLiteral("Количество правильных ответов: ") + QString::number(game.YesCount);
 }
@@ -80,6 +84,13 @@ void abortGame(GameState& game) {
     resetCounters(game);
     game.SaveFileName.clear();
     game.Saved = false;
+    game.Practice = false;
 }
+
+void choosePractice(GameState& game, bool practice) { game.Practice = practice; }
+
+bool isRecorded(const GameState& game) { return !game.LoadedGame && !game.Practice; }
+
+bool maySave(const GameState& game) { return !game.Practice; }
 
 } // namespace gamerules

@@ -16,6 +16,12 @@ Sides sides(QStringView pair, const QString& direction) {
     return {both.english, both.russian};
 }
 
+QString pairOf(QStringView word, QStringView answer, const QString& direction) {
+    if (direction == QStringLiteral("EN\\RU"))
+        return word.toString() + u'|' + answer.toString();
+    return answer.toString() + u'|' + word.toString();
+}
+
 QString prompt() { return QStringLiteral("Выберете правильный перевод слова:"); }
 
 std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform) {
@@ -46,9 +52,15 @@ std::array<int, 3> wrongPositions(int realButton) {
 std::optional<Drawn> draw(const WordList& list, const QString& direction, Platform& platform) {
     if (list.count() < MinimumWords)
         return std::nullopt;
-    Drawn drawn;
     const qsizetype rightIndex = platform.randomBelow(int(list.count()));
-    const Sides right = sides(list.at(rightIndex), direction);
+    return drawFor(list, list.at(rightIndex), rightIndex, direction, platform);
+}
+
+Drawn drawFor(const WordList& list, QStringView pair, qsizetype rightIndex, const QString& direction,
+              Platform& platform) {
+    Drawn drawn;
+    drawn.pair = pair;
+    const Sides right = sides(pair, direction);
     drawn.word = right.word;
     drawn.realButton = platform.randomBelow(4) + 1;
     drawn.answers[drawn.realButton - 1] = right.answer;

@@ -24,18 +24,22 @@ struct Sides {
 // "EN\RU" (exactly) asks the left side and answers with the right; any other direction the reverse.
 Sides sides(QStringView pair, const QString& direction);
 
+// The pair that asks word with answer in a direction: the list line it came from, when that holds one "|".
+QString pairOf(QStringView word, QStringView answer, const QString& direction);
+
 // The first line of the question box, before the word.
 QString prompt();
 
 // Three list positions other than rightIndex and each other, each drawn afresh until accepted; the
-// generator is re-seeded before every single draw.
+// generator is re-seeded before every single draw. A rightIndex of -1 rules out no position.
 std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform);
 // The positions that the three wrong answers take, in order A, B, C, D without the right one.
 std::array<int, 3> wrongPositions(int realButton);
 
 // One question: the word asked, the position 1..4 of the right answer, and the four answers (without
-// their prefixes), each a view into the list.
+// their prefixes), each a view into the list, and the whole pair asked.
 struct Drawn {
+    QStringView pair;
     QStringView word;
     int realButton = 0;
     std::array<QStringView, 4> answers;
@@ -43,5 +47,9 @@ struct Drawn {
 // Draws the right pair, then its position, then the three wrong pairs; nullopt when the list holds
 // fewer than MinimumWords lines.
 std::optional<Drawn> draw(const WordList& list, const QString& direction, Platform& platform);
+// The question for a pair chosen already, at rightIndex of the list or -1 when the list lacks it: its
+// position, then the three wrong pairs from the list, as draw() does after its first draw.
+Drawn drawFor(const WordList& list, QStringView pair, qsizetype rightIndex, const QString& direction,
+              Platform& platform);
 
 } // namespace question

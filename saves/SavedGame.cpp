@@ -140,6 +140,7 @@ void restore(GameState& game, const SavedGame& saved, const QString& fileName) {
     game.RealButton = saved.RealButton;
     game.DirectionTrans = saved.DirectionTrans;
     game.LoadedGame = true;
+    game.Practice = false;
     game.GameRunning = true;
     game.SaveFileName = fileName;
     game.Saved = true;

@@ -18,4 +18,5 @@ struct GameState {
     bool GameRunning = false; // a game is on, its clock running or paused
     QString SaveFileName;     // the saved-game file this game belongs to
     bool Saved = false;       // unchanged since last saved or reopened
+    bool Practice = false;    // asks the player's mistakes: never recorded, never saved
 };
