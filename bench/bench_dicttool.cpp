@@ -22,7 +22,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include <sys/resource.h>
@@ -79,15 +78,10 @@ void makeDatabase(const QString& index, const QString& dataFile) {
     writeFile(dataFile, gzip(text));
 }
 
-std::map<std::string, RunTime> timePerRun;
+RunTimes timePerRun;
 
 void record(benchmark::State& state, const std::string& name, const RunTime& perRun) {
-    timePerRun[name] = perRun;
-    if (const auto baseline = timePerRun.find("baseline");
-        name != "baseline" && baseline != timePerRun.end()) {
-        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
-        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
-    }
+    timePerRun.record(state, name, perRun);
 }
 
 void Baseline(benchmark::State& state) {
@@ -184,15 +178,7 @@ int main(int argc, char** argv) {
 
     benchmark::RunSpecifiedBenchmarks();
 
-    const auto baseline = timePerRun.find("baseline");
-    for (const auto& [name, time] : timePerRun) {
-        std::printf("%-12s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
-                    time.processor * 1e3);
-        if (baseline != timePerRun.end() && name != "baseline")
-            std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->second.wall,
-                        time.processor / baseline->second.processor);
-        std::printf("\n");
-    }
+    timePerRun.print();
     benchmark::Shutdown();
     return 0;
 }

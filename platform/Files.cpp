@@ -9,7 +9,6 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <filesystem>
-#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -54,28 +53,27 @@ QRegularExpression wildcard(const QString& pattern) {
     throw Failure(QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason));
 }
 
-// Writes every byte to an unbuffered file; the reason of the failure otherwise. Unbuffered, because a
-// short write is then followed by the one that fails with the system's reason ("No space left on
-// device", "File too large"), where a buffered flush cut short reports none.
-std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
+} // namespace
+
+namespace files {
+
+// Files are opened unbuffered, because a short write is then followed by the one that fails with the
+// system's reason ("No space left on device", "File too large"), where a buffered flush cut short
+// reports none.
+void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
     const char* data = bytes.data();
     qint64 left = bytes.size();
     while (left > 0) {
-        const qint64 written = file.write(data, left);
+        const qint64 written = device.write(data, left);
         if (written <= 0)
-            return file.errorString();
+            fail("Cannot write file", path, device.errorString());
         data += written;
         left -= written;
     }
     // Checked before a commit, which would rename a temporary that was cut short.
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
-    return std::nullopt;
+    if (const auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError)
+        fail("Cannot write file", path, file->errorString());
 }
-
-} // namespace
-
-namespace files {
 
 void resetAttributes(const QString& path) {
     std::error_code error;
@@ -106,9 +104,11 @@ void replaceFile(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail("Cannot create file", path, file.errorString());
-    if (const std::optional<QString> reason = writeAll(file, bytes)) {
+    try {
+        writeAll(file, path, bytes);
+    } catch (const Failure&) {
         file.cancelWriting();
-        fail("Cannot write file", path, *reason);
+        throw;
     }
     if (!file.commit())
         fail("Cannot write file", path, file.errorString());
@@ -124,11 +124,13 @@ void appendFile(const QString& path, QByteArrayView bytes) {
                    QIODevice::Unbuffered))
         fail("Cannot open file", path, file.errorString());
     const qint64 oldSize = file.size();
-    if (const std::optional<QString> reason = writeAll(file, bytes)) {
+    try {
+        writeAll(file, path, bytes);
+    } catch (const Failure&) {
         // A part of the new text would leave a torn last line that every later read takes for data:
         // the file goes back to what it held.
         file.resize(oldSize);
-        fail("Cannot write file", path, *reason);
+        throw;
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

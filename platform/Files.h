@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,10 @@ bool isReadOnly(const QString& path);
 // its owner may not write is refused, as the read-only attribute refuses on Windows, also to the
 // superuser. Throws Failure naming the file and the system's reason.
 void replaceFile(const QString& path, QByteArrayView bytes);
+// Writes every byte to a device open for writing; the seam through which both writers above go, and
+// where tests put a device that fails. Throws Failure "Cannot write file" naming the file and the
+// device's reason when it takes fewer.
+void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes);
 // Adds bytes at the end of an existing file; a missing or read-only one is refused. A write cut short
 // is taken back, so the file holds its old content or all of the new part. Throws Failure naming the
 // file and the system's reason.

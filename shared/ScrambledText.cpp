@@ -94,7 +94,10 @@ QString ReadScrambledText(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open file"), fileName, file.errorString());
+    return ReadScrambledText(file, fileName);
+}
 
+QString ReadScrambledText(QIODevice& file, const QString& fileName) {
     const auto& table = unscrambleTable();
     QString text;
     const qint64 expected = file.size();

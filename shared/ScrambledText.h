@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 
@@ -14,6 +15,8 @@ QString Coding(QStringView text);
 // The unscrambled first line of a file: the bytes before the first LF or CR LF or 0x1A (a lone CR is
 // skipped), or the whole file. Throws Failure naming the file when it cannot be read.
 QString ReadScrambledText(const QString& fileName);
+// The same from a device open for reading; fileName only names it in the message.
+QString ReadScrambledText(QIODevice& device, const QString& fileName);
 
 enum class WriteMode { Replace, Append };
 // Scrambles a text and writes it. Replace goes through a temporary file renamed over the target, so a

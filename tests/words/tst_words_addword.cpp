@@ -24,13 +24,6 @@
 
 namespace {
 
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i).toString());
-    return items;
-}
-
 const QString UserCount = QStringLiteral("Количество слов в словаре пользователя: ");
 const QString StandardCount = QStringLiteral("Количество слов в стандартном словаре: ");
 

@@ -13,13 +13,6 @@
 
 namespace {
 
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i).toString());
-    return items;
-}
-
 QStringList numberedLines(int count, const QString& stem = QStringLiteral("слово%1|word%1")) {
     QStringList lines;
     for (int i = 0; i < count; ++i)

@@ -10,17 +10,6 @@
 
 using userdictionary::Refusal;
 
-namespace {
-
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i).toString());
-    return items;
-}
-
-} // namespace
-
 class TestUserDictionary : public QObject {
     Q_OBJECT
 
