@@ -6,7 +6,6 @@
 #include "platform/RegionalFormats.h"
 #include "players/PlayerFile.h"
 #include "quiz/GameBoard.h"
-#include "quiz/GameRules.h"
 #include "quiz/Question.h"
 #include "shared/TextRules.h"
 #include "words/TfrmTranslate.h"
@@ -39,8 +38,7 @@ void TfrmMain::NewQuestion() {
     }
     board->showQuestion(*drawn);
     m_askedPair = drawn->pair.toString();
-    game.RealButton = drawn->realButton;
-    game.Saved = false;
+    game.askQuestion(drawn->realButton);
 }
 
 void TfrmMain::mnuNewGameClick() { startNewGame(false); }
@@ -55,7 +53,7 @@ void TfrmMain::startNewGame(bool practice) {
         if (answer != mb::IdYes) {
             // The game goes on, no longer tied to its saved file.
             Timer1->start();
-            game.SaveFileName.clear();
+            game.detachFromFile();
             return;
         }
     }
@@ -66,14 +64,15 @@ void TfrmMain::startNewGame(bool practice) {
         flushMistakes();
         m_practice.load(mistakes::mistakesOf(m_mistakes.text(), playerKey()), lstQuestion);
     }
-    gamerules::choosePractice(game, practice);
+    game.choosePractice(practice);
     NewQuestion();
     if (practice && !game.Practice)
         return; // nothing left to practise: NewQuestion has ended it
     // The time label changes its words between a practice game and a new one.
     if (wasRunning || practice || wasPractice)
         setGameTime(game.GameTime);
-    gamerules::startGame(game);
+    game.startGame();
+    mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
     enableSaving();
     UpdateKolichestvo();
@@ -81,8 +80,8 @@ void TfrmMain::startNewGame(bool practice) {
 }
 
 void TfrmMain::enableSaving() {
-    mnuSave->setEnabled(gamerules::maySave(game));
-    if (!gamerules::maySave(game))
+    mnuSave->setEnabled(game.maySave());
+    if (!game.maySave())
         mnuSaveAs->setEnabled(false);
 }
 
@@ -115,7 +114,7 @@ void TfrmMain::AnswerClick(int position) {
         return;
     const bool right = game.RealButton == position;
     playSound(right ? "./sound/Yes.wav" : "./sound/No.wav");
-    gamerules::scoreAnswer(game, position);
+    game.scoreAnswer(position);
     noteAnswer(right);
     UpdateKolichestvo();
     NewQuestion();
@@ -124,7 +123,7 @@ void TfrmMain::AnswerClick(int position) {
 void TfrmMain::UpdateKolichestvo() { board->showCounters(game); }
 
 void TfrmMain::Timer1Timer() {
-    if (!gamerules::tick(game)) {
+    if (!game.tick()) {
         board->showTimeLeft(game.TimeLeft);
         return;
     }
@@ -132,12 +131,12 @@ void TfrmMain::Timer1Timer() {
     Timer1->stop();
     board->showTimeUp();
     enableSaving();
-    if (gamerules::isRecorded(game))
+    if (game.isRecorded())
         SaveGameRezoults();
 }
 
 void TfrmMain::DestoryGame() {
-    gamerules::abortGame(game);
+    game.abortGame();
     Timer1->stop();
     board->showTimeLeft(game.GameTime);
     board->showNoGame();

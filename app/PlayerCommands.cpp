@@ -66,7 +66,7 @@ void TfrmMain::playerDeleted(const QString& name) {
 }
 
 void TfrmMain::mnuChangePlayerClick() {
-    if (game.GameRunning && game.Saved != game.LoadedGame && gamerules::maySave(game)) {
+    if (game.playerChangeLosesChanges()) {
         Timer1->stop();
         const int answer = m_platform.messageBox(
             QStringLiteral("Вопрос"), QStringLiteral("Перед выбором нового игрока сохранить изменения ? "),

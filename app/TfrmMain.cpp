@@ -183,12 +183,13 @@ void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary
 void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, m_folder, *this); }
 
 void TfrmMain::setGameTime(double gameTime) {
-    game.GameTime = gameTime;
-    game.TimeLeft = gameTime;
+    game.setGameTime(gameTime);
     board->showTimeLeft(game.GameTime);
 }
 
-void TfrmMain::setDirection(const QString& direction) { game.DirectionTrans = direction; }
+void TfrmMain::setDirection(const QString& direction) {
+    game.setDirection(direction);
+}
 
 void TfrmMain::loadBackground(const QString& path) {
     // A picture that cannot be read is reported, and whatever called this goes on.
@@ -240,8 +241,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmMain::FormCloseQuery() {
-    // A practice game holds nothing to save: its answers are in the mistakes file already.
-    if (game.GameRunning == game.Saved || !gamerules::maySave(game))
+    if (game.mayCloseUnasked())
         return true;
     const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
                                                      : QStringLiteral("Сохранить изменения в файл");

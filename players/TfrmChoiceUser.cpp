@@ -111,7 +111,7 @@ void TfrmChoiceUser::ListBox1Click() {
 
 void TfrmChoiceUser::LoadPlayerInfo(const QString& Name) {
     if (playerwidgets::selectedItem(ListBox1))
-        m_game.PlayerName = Name;
+        m_game.choosePlayer(Name);
     players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
 }
 
@@ -171,6 +171,6 @@ void TfrmChoiceUser::FormClose() {
         m_host.closeMainWindow();
     if (m_game.LoadedGame) {
         m_host.reloadSettings();
-        m_game.LoadedGame = false;
+        m_game.leaveReopenedGame();
     }
 }

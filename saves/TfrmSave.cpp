@@ -66,8 +66,7 @@ void TfrmSave::Save(const QString& path, bool ask) {
     WriteScrambledText(path, content, WriteMode::Replace);
     if (isVisible())
         accept();
-    m_game.SaveFileName = path;
-    m_game.Saved = true;
+    m_game.savedTo(path);
 }
 
 void TfrmSave::FormShow() {

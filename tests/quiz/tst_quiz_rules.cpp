@@ -80,7 +80,7 @@ private slots:
         int count = 0;
         while (true) {
             ++count;
-            if (gamerules::tick(game))
+            if (game.tick())
                 break;
             shown = timevalue::toText(game.TimeLeft);
             QVERIFY(count < 100000);
@@ -95,7 +95,7 @@ private slots:
     void zeroLengthWithADayShowsADayLeft() {
         GameState game;
         game.GameTime = game.TimeLeft = 46000.0;
-        QVERIFY(!gamerules::tick(game));
+        QVERIFY(!game.tick());
         QCOMPARE(timevalue::toText(game.TimeLeft), QStringLiteral("23:59:59"));
     }
 
@@ -103,14 +103,14 @@ private slots:
         GameState game;
         game.RealButton = 3;
         for (int position : {3, 3, 1, 3, 4})
-            gamerules::scoreAnswer(game, position);
+            game.scoreAnswer(position);
         QCOMPARE(game.YesCount, 3);
         QCOMPARE(game.NoCount, 2);
         QCOMPARE(game.Points, 100);
         QCOMPARE(gamerules::pointsText(game), QStringLiteral("Количество набранных очков: 100"));
-        gamerules::resetCounters(game);
+        game.startGame();
         for (int k = 0; k < 5; ++k)
-            gamerules::scoreAnswer(game, 1);
+            game.scoreAnswer(1);
         QCOMPARE(game.Points, -500);
         QCOMPARE(gamerules::pointsText(game), QStringLiteral("Количество набранных очков: -500"));
         QCOMPARE(gamerules::wrongCountText(game), QStringLiteral("Количество неправильных ответов: 5"));
@@ -121,11 +121,11 @@ private slots:
         game.RealButton = 1;
         game.Points = std::numeric_limits<qint32>::max() - 50;
         game.YesCount = 7;
-        QVERIFY_THROWS_EXCEPTION(Failure, gamerules::scoreAnswer(game, 1));
+        QVERIFY_THROWS_EXCEPTION(Failure, game.scoreAnswer(1));
         QCOMPARE(game.YesCount, 7);
         QCOMPARE(game.Points, std::numeric_limits<qint32>::max() - 50);
         game.Points = std::numeric_limits<qint32>::min() + 99;
-        QVERIFY_THROWS_EXCEPTION(Failure, gamerules::scoreAnswer(game, 2));
+        QVERIFY_THROWS_EXCEPTION(Failure, game.scoreAnswer(2));
         QCOMPARE(game.NoCount, 0);
     }
 
@@ -190,6 +190,33 @@ private slots:
                     others[k++] = i;
             QCOMPARE(wrong, others);
         }
+    }
+
+    // What closing and a change of player ask, along the life of a game and of a reopened one.
+    void questionsOnTheWayOut() {
+        GameState game;
+        const auto asks = [&] { return std::pair{!game.mayCloseUnasked(), game.playerChangeLosesChanges()}; };
+        QCOMPARE(asks(), std::pair(false, false)); // no game
+        game.startGame();
+        game.askQuestion(2);
+        QCOMPARE(asks(), std::pair(true, true));
+        game.savedTo(QStringLiteral("a.gsv"));
+        QCOMPARE(asks(), std::pair(false, false));
+        game.askQuestion(3);
+        QCOMPARE(asks(), std::pair(true, true));
+        game.abortGame();
+        QCOMPARE(asks(), std::pair(false, false));
+        QCOMPARE(game.SaveFileName, QString());
+
+        game.reopenedFrom(QStringLiteral("b.gsv"));
+        QCOMPARE(asks(), std::pair(false, true)); // saved since it was reopened: its own player's game
+        game.askQuestion(1);
+        QCOMPARE(asks(), std::pair(true, false));
+        game.detachFromFile();
+        QCOMPARE(game.SaveFileName, QString());
+        QVERIFY(game.LoadedGame);
+        game.leaveReopenedGame();
+        QCOMPARE(asks(), std::pair(true, true));
     }
 };
 
