@@ -226,23 +226,21 @@ private slots:
     // A device failing part way: the reader fails unless the line ended before the fault, the writer
     // fails unless every byte went, and both name the file and the device's reason.
     void deviceFailingPartWay() {
-        const QByteArray content = xorBytes("abc|def
-") + "after the line";
-        const qsizetype lineEnd = content.indexOf('
-') + 1;
+        const QByteArray content = xorBytes("abc|def") + "\r\nafter the line";
+        const qsizetype lineEnd = content.indexOf('\n') + 1;
         for (qsizetype cut = 0; cut <= content.size(); ++cut) {
             FailingDevice reading(content, cut, QStringLiteral("Input/output error"));
             QVERIFY(reading.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
             QString text;
             const QString readMessage = failureOf([&] { text = ReadScrambledText(reading, "User.txt"); });
-            QCOMPARE(readMessage, cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : "");
-            QCOMPARE(text, cut < lineEnd ? "" : "abc|def");
+            QCOMPARE(readMessage, QString(cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : ""));
+            QCOMPARE(text, QString(cut < lineEnd ? "" : "abc|def"));
 
             FailingDevice writing({}, cut);
             QVERIFY(writing.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
             const QString writeMessage = failureOf([&] { files::writeAll(writing, "User.txt", content); });
             QCOMPARE(writeMessage,
-                     cut < content.size() ? "Cannot write file \"User.txt\". No space left on device" : "");
+                     QString(cut < content.size() ? "Cannot write file \"User.txt\". No space left on device" : ""));
             QCOMPARE(writing.written(), content.left(cut));
         }
     }
