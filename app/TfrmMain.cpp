@@ -76,7 +76,7 @@ TfrmMain::~TfrmMain() = default;
 QTimer* TfrmMain::timer(int interval, void (TfrmMain::*handler)()) {
     auto* t = new QTimer(this);
     t->setInterval(interval);
-    connect(t, &QTimer::timeout, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(t, &QTimer::timeout, this, reported(m_platform, this, handler));
     return t;
 }
 
@@ -84,7 +84,7 @@ QAction* TfrmMain::menuCommand(QMenu* menu, const char* name, const QString& cap
                                void (TfrmMain::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, reported(m_platform, this, handler));
     return action;
 }
 

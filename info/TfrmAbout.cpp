@@ -7,6 +7,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "shared/MouseLabel.h"
 
 #include <QKeyEvent>
@@ -62,19 +63,15 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
     Button1->setGeometry(88, 106, 89, 25);
     Button1->setAutoDefault(false);
 
-    const auto reported = [this](void (TfrmAbout::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Label2, &MouseLabel::clicked, this, reported(&TfrmAbout::Label2Click));
-    connect(Label3, &MouseLabel::clicked, this, reported(&TfrmAbout::Label3Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmAbout::Button1Click));
+    connect(Label2, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label2Click));
+    connect(Label3, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label3Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAbout::Button1Click));
     FormCreate();
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmAbout::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
@@ -51,21 +52,19 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
 
-    const auto reported = [this](void (TfrmChoiceUser::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
     // Every change of the selection, by mouse or keys; the window's own changes block the signal.
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmChoiceUser::ListBox1Click));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, reported(&TfrmChoiceUser::ListBox1DblClick));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button3Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button3Click));
 }
 
 void TfrmChoiceUser::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmChoiceUser::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "players/GamesModel.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
@@ -46,7 +47,7 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
 TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
                      const QString& memoPlayers, PlayerHost& host, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
-      m_host(host) {
+      m_host(host), m_anchors(QSize(DesignWidth, DesignHeight)) {
     setWindowTitle(QStringLiteral("Результаты игр"));
     makeToolWindow(*this);
     setFont(windowfonts::named("MS Sans Serif", 11));
@@ -90,20 +91,29 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     Button1 = button(this, QStringLiteral("Очистить весь список"), QRect(344, 451, 137, 25),
                      QStringLiteral("Очищает весь список результатов игр"));
 
+    m_anchors.anchor(ListBox1, Anchors::Left | Anchors::Top | Anchors::Right);
+    m_anchors.anchor(SpeedButton1, Anchors::Top | Anchors::Right);
+    m_anchors.anchor(Button3, Anchors::Top | Anchors::Right);
+    // Unlike the two buttons above it, it stays where it is when the window widens.
+    m_anchors.anchor(SpeedButton2, Anchors::Left | Anchors::Top);
+    m_anchors.anchor(ListView1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
+    m_anchors.anchor(Label1, Anchors::Left | Anchors::Bottom);
+    m_anchors.anchor(Button1, Anchors::Right | Anchors::Bottom);
+
     setTabOrder(ListView1, Button3);
     setTabOrder(Button3, ListBox1);
     setTabOrder(ListBox1, Button1);
     // The player list takes the focus first, so "Удалить запись" waits until the table is chosen.
     ListBox1->setFocus();
 
-    const auto reported = [this](void (TfrmUsers::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmUsers::ListBox1Click));
-    connect(SpeedButton1, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton1Click));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmUsers::Button3Click));
-    connect(SpeedButton2, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton2Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmUsers::Button1Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmUsers::ListBox1Click));
+    connect(SpeedButton1, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button3Click));
+    connect(SpeedButton2, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button1Click));
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -112,20 +122,12 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
 
 void TfrmUsers::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmUsers::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const int dx = width() - DesignWidth;
-    const int dy = height() - DesignHeight;
-    ListBox1->setGeometry(8, 8, std::max(0, 369 + dx), 89);
-    SpeedButton1->move(384 + dx, 8);
-    Button3->move(384 + dx, 40);
-    ListView1->setGeometry(8, 104, std::max(0, 473 + dx), std::max(0, 345 + dy));
-    Label1->move(8, 453 + dy);
-    Button1->move(344 + dx, 451 + dy);
+    m_anchors.follow(size());
 }
 
 bool TfrmUsers::eventFilter(QObject* watched, QEvent* event) {

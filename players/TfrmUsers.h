@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/WindowPlumbing.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -65,4 +67,5 @@ private:
     const GameState& m_game;
     const QString& m_memoPlayers;
     PlayerHost& m_host;
+    Anchors m_anchors;
 };

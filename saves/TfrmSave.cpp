@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowPlumbing.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 
 TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
                    std::function<SavedGame()> snapshot, QWidget* parent)
@@ -38,19 +38,16 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
     ListBox1 = new SaveListBox(this);
     ListBox1->setGeometry(0, 0, 313, 129);
 
-    const auto reported = [this](void (TfrmSave::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmSave::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmSave::Button2Click));
-    connect(ListBox1, &SaveListBox::dblClick, this, reported(&TfrmSave::ListBox1DblClick));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button2Click));
+    connect(ListBox1, &SaveListBox::dblClick, this, reported(m_platform, this, &TfrmSave::ListBox1DblClick));
 }
 
 void TfrmSave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Listed once the window's own loop runs, as the open window does.
-    if (!event->spontaneous())
-        QTimer::singleShot(0, this, [this] { runReported(m_platform, [this] { FormShow(); }); });
+    runOnShow(
+        m_platform, *this, event, [this] { FormShow(); }, ShowRun::Later);
 }
 
 void TfrmSave::Save(const QString& path, bool ask) {

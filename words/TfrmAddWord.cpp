@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "shared/TextRules.h"
 #include "shared/WordPair.h"
 #include "words/LoadDictionary.h"
@@ -105,16 +106,14 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
     Label4 = label(StandardCountText, this, 8, 203);
     Button2 = button(QStringLiteral("Закрыть"), this, QRect(304, 192, 105, 25));
 
-    const auto reported = [this](void (TfrmAddWord::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Edit1, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit1Change));
-    connect(Edit2, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit2Change));
-    connect(btnAddWorld, &QPushButton::clicked, this, reported(&TfrmAddWord::btnAddWorldClick));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmAddWord::Button3Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmAddWord::Button1Click));
-    connect(Edit3, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit3Change));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmAddWord::Button2Click));
+    connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit1Change));
+    connect(Edit2, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit2Change));
+    connect(btnAddWorld, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button3Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button1Click));
+    connect(Edit3, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit3Change));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button2Click));
 }
 
 TfrmAddWord::~TfrmAddWord() = default;
@@ -158,8 +157,7 @@ void TfrmAddWord::buildDeletePage() {
 void TfrmAddWord::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window restored by the window system is not shown anew.
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmAddWord::done(int result) {

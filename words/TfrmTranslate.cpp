@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "shared/TextRules.h"
 #include "words/Translator.h"
 #include "words/WordList.h"
@@ -52,18 +53,14 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     setTabOrder(Edit1, ListBox1);
     setTabOrder(ListBox1, Button1);
 
-    const auto reported = [this](void (TfrmTranslate::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Edit1, &QLineEdit::textChanged, this, reported(&TfrmTranslate::Edit1Change));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmTranslate::Button1Click));
-    connect(mnuCopy, &QAction::triggered, this, reported(&TfrmTranslate::mnuCopyClick));
+    connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmTranslate::Edit1Change));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmTranslate::Button1Click));
+    connect(mnuCopy, &QAction::triggered, this, reported(m_platform, this, &TfrmTranslate::mnuCopyClick));
 }
 
 void TfrmTranslate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmTranslate::keyPressEvent(QKeyEvent* event) {
