@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -49,6 +50,9 @@ QRegularExpression wildcard(const QString& pattern) {
                                   QRegularExpression::DotMatchesEverythingOption);
 }
 
+// What the tests let the writes of this thread take; none when they set no limit.
+thread_local qint64* writeBudget = nullptr;
+
 [[noreturn]] void fail(const char* what, const QString& path, const QString& reason) {
     throw Failure(QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason));
 }
@@ -64,15 +68,27 @@ void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
     const char* data = bytes.data();
     qint64 left = bytes.size();
     while (left > 0) {
-        const qint64 written = device.write(data, left);
+        if (writeBudget && *writeBudget <= 0)
+            fail("Cannot write file", path, qt_error_string(ENOSPC));
+        const qint64 written = device.write(data, writeBudget ? std::min(left, *writeBudget) : left);
         if (written <= 0)
             fail("Cannot write file", path, device.errorString());
+        if (writeBudget)
+            *writeBudget -= written;
         data += written;
         left -= written;
     }
     // Checked before a commit, which would rename a temporary that was cut short.
     if (const auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError)
         fail("Cannot write file", path, file->errorString());
+}
+
+FailWritesAfter::FailWritesAfter(qint64 bytes) : m_left(bytes), m_outer(writeBudget) {
+    writeBudget = &m_left;
+}
+
+FailWritesAfter::~FailWritesAfter() {
+    writeBudget = m_outer;
 }
 
 void resetAttributes(const QString& path) {

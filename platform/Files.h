@@ -26,6 +26,19 @@ void replaceFile(const QString& path, QByteArrayView bytes);
 // where tests put a device that fails. Throws Failure "Cannot write file" naming the file and the
 // device's reason when it takes fewer.
 void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes);
+// Fault injection for tests: while one lives, the writes of this thread through writeAll take only so
+// many more bytes and then fail as on a full disk, whatever device they go to.
+class FailWritesAfter {
+public:
+    explicit FailWritesAfter(qint64 bytes);
+    ~FailWritesAfter();
+    FailWritesAfter(const FailWritesAfter&) = delete;
+    FailWritesAfter& operator=(const FailWritesAfter&) = delete;
+
+private:
+    qint64 m_left;
+    qint64* m_outer;
+};
 // Adds bytes at the end of an existing file; a missing or read-only one is refused. A write cut short
 // is taken back, so the file holds its old content or all of the new part. Throws Failure naming the
 // file and the system's reason.
