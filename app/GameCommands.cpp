@@ -93,8 +93,10 @@ void TfrmMain::noteAnswer(bool right) {
         return;
     const QString pair = m_askedPair;
     if (!right) {
-        const QString date = regional::dateTimeText(m_platform.now());
-        queueMistakesEdit([=](QStringView text) { return mistakes::withMiss(text, player, pair, date); });
+        // Dated when written, in the same turn of the event loop: asking the clock costs the answer time.
+        queueMistakesEdit([=, this](QStringView text) {
+            return mistakes::withMiss(text, player, pair, regional::dateTimeText(m_platform.now()));
+        });
     } else if (game.Practice) {
         queueMistakesEdit([=](QStringView text) { return mistakes::withRight(text, player, pair); });
     }
