@@ -192,31 +192,38 @@ private slots:
         }
     }
 
-    // What closing and a change of player ask, along the life of a game and of a reopened one.
+    // What closing and a change of player ask along the life of a game and of a reopened one. The
+    // change of player asks to save first when "saved" differs from "reopened", as the game always has.
     void questionsOnTheWayOut() {
         GameState game;
         const auto asks = [&] { return std::pair{!game.mayCloseUnasked(), game.playerChangeLosesChanges()}; };
         QCOMPARE(asks(), std::pair(false, false)); // no game
         game.startGame();
         game.askQuestion(2);
-        QCOMPARE(asks(), std::pair(true, true));
+        QCOMPARE(asks(), std::pair(true, false));
         game.savedTo(QStringLiteral("a.gsv"));
-        QCOMPARE(asks(), std::pair(false, false));
+        QCOMPARE(asks(), std::pair(false, true));
         game.askQuestion(3);
-        QCOMPARE(asks(), std::pair(true, true));
+        QCOMPARE(asks(), std::pair(true, false));
         game.abortGame();
         QCOMPARE(asks(), std::pair(false, false));
         QCOMPARE(game.SaveFileName, QString());
 
         game.reopenedFrom(QStringLiteral("b.gsv"));
-        QCOMPARE(asks(), std::pair(false, true)); // saved since it was reopened: its own player's game
+        QCOMPARE(asks(), std::pair(false, false));
         game.askQuestion(1);
-        QCOMPARE(asks(), std::pair(true, false));
+        QCOMPARE(asks(), std::pair(true, true));
         game.detachFromFile();
         QCOMPARE(game.SaveFileName, QString());
         QVERIFY(game.LoadedGame);
         game.leaveReopenedGame();
-        QCOMPARE(asks(), std::pair(true, true));
+        QCOMPARE(asks(), std::pair(true, false));
+        // A practice game is nothing to save: neither question comes.
+        game.choosePractice(true);
+        game.startGame();
+        game.askQuestion(4);
+        QCOMPARE(asks(), std::pair(false, false));
+        QVERIFY(!game.isRecorded());
     }
 };
 
