@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -58,20 +57,21 @@ public:
         const auto found = m_times.find(name);
         return found == m_times.end() ? nullptr : &found->second;
     }
-    // Every time, with its ratio to the baseline unless it measures something else.
-    void print(std::initializer_list<std::string> unrelated = {}) const {
-        const RunTime* baseline = find("baseline");
+    // Every time, with its ratio to the baseline that baselineOf names for it; none when it names none.
+    template <typename BaselineOf>
+    void print(BaselineOf baselineOf) const {
         for (const auto& [name, time] : m_times) {
             std::printf("%-26s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
                         time.processor * 1e3);
-            bool related = baseline && name != "baseline";
-            for (const std::string& other : unrelated)
-                related = related && name != other;
-            if (related)
+            const std::string baselineName = baselineOf(name);
+            if (const RunTime* baseline = find(baselineName); baseline && name != baselineName)
                 std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->wall,
                             time.processor / baseline->processor);
             std::printf("\n");
         }
+    }
+    void print() const {
+        print([](const std::string&) { return std::string("baseline"); });
     }
 
 private:

@@ -2,10 +2,13 @@
 // Importing Mueller's English-Russian dictionary (about 46,000 entries) into an empty user dictionary
 // with lexitrainer-dict, against the least any import must do: read the two files of the database and
 // inflate its data. Debian's mueller7-dict is used when installed; otherwise a database of the same
-// size and shape is made up.
+// size and shape is made up. Likewise an Anki package of 20,000 notes, in the old and the zstd layout,
+// against reading it and unpacking its collection.
+#include "AnkiDeck.h"
 #include "DictdFiles.h"
 #include "Stopwatch.h"
 #include "WordMaker.h"
+#include "dicttool/AnkiPackage.h"
 #include "dicttool/Dictd.h"
 #include "dicttool/ImportSource.h"
 #include "platform/TextCodec.h"
@@ -30,6 +33,7 @@
 namespace {
 
 constexpr int Entries = 46000;
+constexpr int AnkiNotes = 20000;
 const QString installedIndex = QStringLiteral("/usr/share/dictd/mueller7.index");
 const QString installedData = QStringLiteral("/usr/share/dictd/mueller7.dict.dz");
 
@@ -38,6 +42,7 @@ struct Data {
     QString index;
     QString data;
     QString programFolder;
+    QString ankiPackages[2]; // old layout, zstd layout
 };
 
 Data& data() {
@@ -80,8 +85,9 @@ void makeDatabase(const QString& index, const QString& dataFile) {
 
 RunTimes timePerRun;
 
-void record(benchmark::State& state, const std::string& name, const RunTime& perRun) {
-    timePerRun.record(state, name, perRun);
+void record(benchmark::State& state, const std::string& name, const RunTime& perRun,
+            const std::string& baselineName = "baseline") {
+    timePerRun.record(state, name, perRun, baselineName);
 }
 
 void Baseline(benchmark::State& state) {
@@ -142,9 +148,65 @@ void Import(benchmark::State& state) {
     record(state, "import", {total.wall / runs, total.processor / runs});
 }
 
+// An Anki package: reading its file and unpacking its collection (inflating zstd in the new layout).
+void AnkiBaseline(benchmark::State& state) {
+    const int layout = int(state.range(0));
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        benchmark::DoNotOptimize(anki::collection(readFile(data().ankiPackages[layout])).size());
+        watch.stop();
+    }
+    record(state, layout ? "anki zstd baseline" : "anki baseline", watch.perRun(state.iterations()));
+}
+
+// The notes read and made into pairs, in this process.
+void AnkiReadPairs(benchmark::State& state) {
+    const int layout = int(state.range(0));
+    Stopwatch watch;
+    for (auto _ : state) {
+        watch.start();
+        const QList<Pair> pairs =
+            importsource::read(data().ankiPackages[layout], readFile(data().ankiPackages[layout]), {});
+        benchmark::DoNotOptimize(pairs.size());
+        watch.stop();
+    }
+    record(state, layout ? "anki zstd read" : "anki read", watch.perRun(state.iterations()),
+           layout ? "anki zstd baseline" : "anki baseline");
+}
+
+// The whole import as a user runs it, into an empty user dictionary.
+void AnkiImport(benchmark::State& state) {
+    const int layout = int(state.range(0));
+    const QString userFile = data().programFolder + QStringLiteral("/словарь/User.txt");
+    RunTime total;
+    for (auto _ : state) {
+        QFile::remove(userFile);
+        const auto wallStart = std::chrono::steady_clock::now();
+        const double processorStart = childProcessorSeconds();
+        QProcess tool;
+        tool.start(QStringLiteral(LEXITRAINER_DICT), {QStringLiteral("import"), QStringLiteral("--folder"),
+                                                      data().programFolder, data().ankiPackages[layout]});
+        tool.waitForFinished(-1);
+        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+        total.processor += childProcessorSeconds() - processorStart;
+        if (tool.exitCode() != 0) {
+            state.SkipWithError(tool.readAllStandardError().constData());
+            return;
+        }
+    }
+    state.counters["pairs_added"] = double(ReadScrambledText(userFile).count(u'\n'));
+    const double runs = double(state.iterations());
+    record(state, layout ? "anki zstd import" : "anki import", {total.wall / runs, total.processor / runs},
+           layout ? "anki zstd baseline" : "anki baseline");
+}
+
 BENCHMARK(Baseline)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(ReadPairs)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 BENCHMARK(Import)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(AnkiBaseline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(AnkiReadPairs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(AnkiImport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 
@@ -176,9 +238,20 @@ int main(int argc, char** argv) {
     WriteScrambledText(d.programFolder + QStringLiteral("/словарь/main.txt"), ansi::decode(standard),
                        WriteMode::Replace);
 
+    for (const int layout : {0, 1}) {
+        d.ankiPackages[layout] =
+            d.folder.filePath(layout ? QStringLiteral("new.apkg") : QStringLiteral("old.apkg"));
+        writeFile(d.ankiPackages[layout], ankiPackage(AnkiNotes, layout == 1));
+    }
+
     benchmark::RunSpecifiedBenchmarks();
 
-    timePerRun.print();
+    // Each is set against the baseline of its input.
+    timePerRun.print([](const std::string& name) {
+        return std::string(name.starts_with("anki zstd") ? "anki zstd baseline"
+                           : name.starts_with("anki")    ? "anki baseline"
+                                                         : "baseline");
+    });
     benchmark::Shutdown();
     return 0;
 }

@@ -30,6 +30,8 @@ const QList<KnownCommand>& commands() {
           {L("from"), true},
           {L("to"), true},
           {L("columns"), true},
+          {L("separator"), true},
+          {L("fields"), true},
           {L("standard"), false},
           {L("o"), true},
           {L("folder"), true}},
@@ -41,7 +43,7 @@ const QList<KnownCommand>& commands() {
          0},
         {L("decode"), {{L("o"), true}}, 1, 1},
         {L("encode"), {{L("o"), true}}, 1, 1},
-        {L("results"), {{L("folder"), true}}, 0, 1},
+        {L("results"), {{L("format"), true}, {L("folder"), true}}, 0, 1},
     };
     return known;
 }

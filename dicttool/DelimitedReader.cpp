@@ -2,8 +2,12 @@
 #include "dicttool/DelimitedReader.h"
 
 #include "dicttool/BadInput.h"
+#include "dicttool/PlainText.h"
 
+#include <QHash>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace delimited {
 
@@ -110,20 +114,145 @@ QList<Record> read(QStringView text, QChar delimiter) {
     return Scanner(text, delimiter).records();
 }
 
-QList<Pair> pairs(const QList<Record>& records, Columns columns) {
-    const auto cell = [](const Record& record, int column) { return record.fields.value(column - 1); };
+namespace {
+
+// The "#name:value" lines at the top of the text, in order.
+QList<std::pair<QString, QString>> headerLines(QStringView text) {
+    static const QRegularExpression line(QStringLiteral("^#([A-Za-z][A-Za-z ]*):(.*)$"));
+    QList<std::pair<QString, QString>> lines;
+    for (qsizetype start = 0; start < text.size() && text[start] == u'#';) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QRegularExpressionMatch match = line.match(text.sliced(start, end - start));
+        if (!match.hasMatch())
+            break;
+        lines.append({match.captured(1).trimmed().toLower(), match.captured(2)});
+        start = end;
+        while (start < text.size() && (text[start] == u'\n' || text[start] == u'\r'))
+            ++start;
+    }
+    return lines;
+}
+
+// The number of fields of each of the first records, or none when the text cannot be read so.
+std::optional<QList<qsizetype>> fieldCounts(QStringView text, QChar delimiter) {
+    constexpr qsizetype sample = 20;
+    QList<qsizetype> counts;
+    try {
+        // Only the first lines are split: the sample must not cost as much as the reading.
+        qsizetype end = 0;
+        for (qsizetype lines = 0; end < text.size() && lines < sample * 4; ++end)
+            lines += text[end] == u'\n';
+        const QList<Record> records = read(text.first(end), delimiter);
+        for (qsizetype i = 0; i < std::min<qsizetype>(sample, records.size()); ++i)
+            counts.append(records[i].fields.size());
+    } catch (const BadInput&) {
+        return std::nullopt;
+    }
+    return counts;
+}
+
+bool splitsEvenly(const std::optional<QList<qsizetype>>& counts) {
+    return counts && !counts->isEmpty() && counts->front() > 1 &&
+           std::all_of(counts->begin(), counts->end(), [&](qsizetype n) { return n == counts->front(); });
+}
+
+} // namespace
+
+std::optional<QChar> separatorNamed(const QString& value) {
+    static const QHash<QString, QChar> named = {
+        {QStringLiteral("tab"), u'\t'},  {QStringLiteral("comma"), u','}, {QStringLiteral("semicolon"), u';'},
+        {QStringLiteral("space"), u' '}, {QStringLiteral("pipe"), u'|'},  {QStringLiteral("colon"), u':'}};
+    if (const auto found = named.find(value.trimmed().toLower()); found != named.end())
+        return *found;
+    if (value.size() == 1)
+        return value[0];
+    return std::nullopt;
+}
+
+Header header(QStringView text) {
+    Header result;
+    for (const auto& [name, value] : headerLines(text)) {
+        if (name == u"separator") {
+            result.separator = separatorNamed(value);
+        } else if (name == u"html") {
+            result.html = value.trimmed().compare(u"true", Qt::CaseInsensitive) == 0;
+        } else if (name == u"columns") {
+            result.columnNames = value.split(result.separator.value_or(u'\t'));
+        } else if (name.endsWith(u" column")) {
+            bool ok = false;
+            const int column = value.trimmed().toInt(&ok);
+            if (ok && column > 0)
+                result.noteColumns.append(column);
+        }
+    }
+    return result;
+}
+
+QChar foundDelimiter(QStringView text) {
+    if (!splitsEvenly(fieldCounts(text, u',')) && splitsEvenly(fieldCounts(text, u';')))
+        return u';';
+    return u',';
+}
+
+QList<Pair> pairs(const QList<Record>& records, Columns columns, const Header& header) {
+    // Columns that a header names after the languages hold them.
+    if (columns.english <= 0 || columns.russian <= 0) {
+        for (qsizetype i = 0; i < header.columnNames.size(); ++i) {
+            const QString language = languageNamed(header.columnNames[i]);
+            if (language == u"en" && columns.english <= 0)
+                columns.english = int(i + 1);
+            if (language == u"ru" && columns.russian <= 0)
+                columns.russian = int(i + 1);
+        }
+    }
+    const auto cell = [&](const Record& record, int column) -> std::optional<QString> {
+        if (column < 1 || column > record.fields.size())
+            return std::nullopt;
+        const QString& field = record.fields[column - 1];
+        return header.html ? plaintext::wordOfHtml(field) : plaintext::withoutMedia(field);
+    };
+    const auto gapOf = [&](const Record& record, const std::optional<QString>& first, int firstColumn,
+                           const std::optional<QString>& second, int secondColumn) {
+        if (!first || !second)
+            return Gap::Language;
+        const auto onlyMarkup = [&](const QString& word, int column) {
+            return word.trimmed().isEmpty() && !record.fields[column - 1].trimmed().isEmpty();
+        };
+        return onlyMarkup(*first, firstColumn) || onlyMarkup(*second, secondColumn) ? Gap::Markup : Gap::None;
+    };
+
     if (columns.english > 0 && columns.russian > 0) {
         QList<Pair> result;
         result.reserve(records.size());
-        for (const Record& record : records)
-            result.append({cell(record, columns.russian), cell(record, columns.english)});
+        for (const Record& record : records) {
+            const std::optional<QString> russian = cell(record, columns.russian);
+            const std::optional<QString> english = cell(record, columns.english);
+            result.append({russian.value_or(QString()), english.value_or(QString()),
+                           gapOf(record, russian, columns.russian, english, columns.english)});
+        }
         return result;
     }
+    // The first two columns that hold words, past the note's own (its id, type, deck and tags).
+    QList<int> wordColumns;
+    for (int column = 1; wordColumns.size() < 2; ++column)
+        if (!header.noteColumns.contains(column))
+            wordColumns.append(column);
     QList<TwoSides> sides;
+    QList<Gap> gaps;
     sides.reserve(records.size());
-    for (const Record& record : records)
-        sides.append({cell(record, 1), cell(record, 2)});
-    return oriented(sides);
+    gaps.reserve(records.size());
+    for (const Record& record : records) {
+        const std::optional<QString> first = cell(record, wordColumns[0]);
+        const std::optional<QString> second = cell(record, wordColumns[1]);
+        sides.append({first.value_or(QString()), second.value_or(QString())});
+        gaps.append(gapOf(record, first, wordColumns[0], second, wordColumns[1]));
+    }
+    QList<Pair> result = oriented(sides);
+    for (qsizetype i = 0; i < result.size(); ++i)
+        result[i].gap = gaps[i];
+    return result;
 }
 
 } // namespace delimited

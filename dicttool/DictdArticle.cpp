@@ -70,10 +70,6 @@ QString withoutLabels(QStringView text) {
     return kept.simplified();
 }
 
-bool hasLatin(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
-}
-
 QString lettersOnly(QStringView text) {
     QString letters;
     for (const QChar c : text)
@@ -102,10 +98,36 @@ qsizetype senseNumberLength(QStringView text) {
     return n > 0 && (n == text.size() || text[n].isSpace()) ? n : 0;
 }
 
-// The first translation of a sense, once labels are gone; none when the sense holds no Russian.
+// Labels that Mueller's dictionary writes without "_", in front of a translation: "преим. девушка",
+// "римск. Юпитер".
+QStringView withoutLeadingAbbreviations(QStringView text) {
+    for (;;) {
+        qsizetype end = 0;
+        while (end < text.size() && text[end].script() == QChar::Script_Cyrillic && text[end].isLetter())
+            ++end;
+        if (end == 0 || end >= text.size() || text[end] != u'.')
+            return text;
+        text = text.sliced(end + 1).trimmed();
+    }
+}
+
+// A sense that describes rather than translates: "в сложных словах означает", "указывает на:". What it
+// describes follows in its own senses.
+bool isUsageNote(QStringView text) {
+    if (text.endsWith(u':'))
+        return true;
+    for (const QStringView verb : {u"означает", u"обозначает", u"выражает", u"указывает", u"употребляется"})
+        if (text.contains(verb))
+            return true;
+    return false;
+}
+
+// The first translation of a sense, once labels are gone; none when the sense holds no Russian or is a
+// usage note.
 std::optional<QString> translationOf(QStringView sense) {
-    const QString cleaned = withoutLabels(sense);
-    if (!hasCyrillic(cleaned))
+    const QString labelled = withoutLabels(sense);
+    const QStringView cleaned = withoutLeadingAbbreviations(labelled);
+    if (!hasCyrillic(cleaned) || isUsageNote(cleaned))
         return std::nullopt;
     const auto alternative =
         std::find_if(cleaned.begin(), cleaned.end(), [](QChar c) { return c == u',' || c == u';'; });
@@ -114,6 +136,26 @@ std::optional<QString> translationOf(QStringView sense) {
     if (!hasCyrillic(first) || hasLatin(first))
         return QString();
     return first;
+}
+
+// Where the second homonym starts: the second line that opens with a homonym number ("_I", "_II", ...);
+// the end when there is none.
+qsizetype secondHomonym(QStringView body) {
+    int homonyms = 0;
+    for (qsizetype start = 0; start < body.size();) {
+        qsizetype end = body.indexOf(u'\n', start);
+        if (end < 0)
+            end = body.size();
+        const QStringView line = body.sliced(start, end - start).trimmed();
+        qsizetype numeral = 1;
+        while (numeral < line.size() && QStringView(u"IVX").contains(line[numeral]))
+            ++numeral;
+        if (line.startsWith(u'_') && numeral > 1 && (numeral == line.size() || !line[numeral].isLetter()) &&
+            ++homonyms == 2)
+            return start;
+        start = end + 1;
+    }
+    return body.size();
 }
 
 } // namespace
@@ -131,6 +173,9 @@ Pair firstTranslation(QStringView headword, QStringView article) {
         english = head;
         body = headEnd < 0 ? QStringView() : body.sliced(headEnd + 1);
     }
+
+    // Homonyms are told apart ("_I медник", "_II жаровня"); the first is the word's most common sense.
+    body = body.first(secondHomonym(body));
 
     // Senses are numbered "1.", "1)", "а)" or "I."; what stands before the first number (the
     // transcription, the part of speech) is no sense of its own unless it holds a translation. Long

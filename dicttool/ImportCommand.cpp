@@ -4,6 +4,7 @@
 #include "dicttool/Console.h"
 #include "dicttool/ImportRules.h"
 #include "dicttool/ImportSource.h"
+#include "dicttool/KvtmlReader.h"
 #include "dicttool/Progress.h"
 #include "dicttool/Texts.h"
 #include "platform/Failure.h"
@@ -39,8 +40,8 @@ importsource::Options optionsOf(const Invocation& invocation) {
     if (invocation.has(QStringLiteral("format"))) {
         options.format = importsource::formatNamed(invocation.value(QStringLiteral("format")));
         if (!options.format)
-            throw UsageError{localized(u"неизвестный формат \"%1\" (kvtml, tsv, csv, dictd)",
-                                       u"unknown format \"%1\" (kvtml, tsv, csv, dictd)")
+            throw UsageError{localized(u"неизвестный формат \"%1\" (kvtml, tsv, csv, dictd, anki)",
+                                       u"unknown format \"%1\" (kvtml, tsv, csv, dictd, anki)")
                                  .arg(invocation.value(QStringLiteral("format")))};
     }
     options.from = invocation.value(QStringLiteral("from"));
@@ -59,6 +60,22 @@ importsource::Options optionsOf(const Invocation& invocation) {
                 localized(u"--columns ждёт два разных номера столбцов, английского и русского: 1,2",
                           u"--columns needs two different column numbers, English and Russian: 1,2")};
     }
+    if (invocation.has(QStringLiteral("fields"))) {
+        const QStringList names = invocation.value(QStringLiteral("fields")).split(u',');
+        if (names.size() != 2 || names[0].trimmed().isEmpty() || names[1].trimmed().isEmpty() ||
+            names[0].trimmed().compare(names[1].trimmed(), Qt::CaseInsensitive) == 0)
+            throw UsageError{
+                localized(u"--fields ждёт имена двух разных полей, английского и русского: Front,Back",
+                          u"--fields needs the names of two different fields, English and Russian: "
+                          u"Front,Back")};
+        options.fields = {names[0].trimmed(), names[1].trimmed()};
+    }
+    if (invocation.has(QStringLiteral("separator"))) {
+        options.separator = delimited::separatorNamed(invocation.value(QStringLiteral("separator")));
+        if (!options.separator)
+            throw UsageError{localized(u"--separator ждёт один символ или tab, comma, semicolon",
+                                       u"--separator needs one character, or tab, comma, semicolon")};
+    }
     if (invocation.has(QStringLiteral("standard")) && invocation.has(QStringLiteral("o")))
         throw UsageError{
             localized(u"--standard и -o вместе не указываются", u"--standard and -o exclude each other")};
@@ -68,16 +85,33 @@ importsource::Options optionsOf(const Invocation& invocation) {
     return options;
 }
 
+// Why pairs were incomplete, the reasons that occurred: "(one side empty 3, a language missing 1)".
+QString incompleteReasons(const importrules::Counts& counts) {
+    QStringList reasons;
+    const qsizetype emptySide = counts.incomplete - counts.languageMissing - counts.emptyAfterMarkup;
+    if (emptySide > 0)
+        reasons.append(localized(u"одна сторона пуста %1", u"one side empty %1").arg(emptySide));
+    if (counts.languageMissing > 0)
+        reasons.append(localized(u"нет слова на одном из языков %1", u"a language missing %1")
+                           .arg(counts.languageMissing));
+    if (counts.emptyAfterMarkup > 0)
+        reasons.append(
+            localized(u"поле пусто без разметки %1", u"a field empty once its markup was removed %1")
+                .arg(counts.emptyAfterMarkup));
+    return reasons.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reasons.join(QStringLiteral(", ")));
+}
+
 QString summary(const QString& target, const importrules::Counts& counts) {
     return localized(u"%1: добавлено %2, пропущено как повторы %3, пропущено как непредставимые %4, "
-                     u"пропущено без перевода %5",
+                     u"пропущено без перевода %5%6",
                      u"%1: added %2, skipped as duplicates %3, skipped as not representable %4, "
-                     u"skipped as incomplete %5")
+                     u"skipped as incomplete %5%6")
         .arg(target)
         .arg(counts.added)
         .arg(counts.duplicates)
         .arg(counts.notRepresentable)
-        .arg(counts.incomplete);
+        .arg(counts.incomplete)
+        .arg(incompleteReasons(counts));
 }
 
 } // namespace
@@ -94,9 +128,19 @@ int runImport(const Invocation& invocation) {
         for (qint64 file = 0; file < files; ++file) {
             const QString& fileName = invocation.arguments[file];
             // Each file is an equal share of the bar.
-            pairs += importsource::read(
-                fileName, console::readInput(fileName), options,
-                [&](qint64 done, qint64 total) { progress.update(file * total + done, files * total); });
+            try {
+                pairs += importsource::read(
+                    fileName, console::readInput(fileName), options,
+                    [&](qint64 done, qint64 total) { progress.update(file * total + done, files * total); });
+            } catch (const kvtml::LanguagesMissing& missing) {
+                throw Failure(QStringLiteral("%1: ").arg(fileName) +
+                              localized(u"в файле языки: %1; нужны английский и русский, или --from/--to",
+                                        u"the file's languages: %1; English and Russian are needed, or "
+                                        u"--from/--to")
+                                  .arg(missing.languages().isEmpty()
+                                           ? localized(u"не указаны", u"none declared")
+                                           : missing.languages().join(QStringLiteral(", "))));
+            }
             progress.update(file + 1, files);
         }
     }

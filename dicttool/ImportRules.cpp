@@ -66,6 +66,8 @@ Verdict Importer::add(const Pair& pair) {
         break;
     case Verdict::Incomplete:
         ++m_counts.incomplete;
+        m_counts.languageMissing += pair.gap == Gap::Language;
+        m_counts.emptyAfterMarkup += pair.gap == Gap::Markup;
         break;
     case Verdict::NotRepresentable:
         ++m_counts.notRepresentable;

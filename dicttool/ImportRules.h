@@ -14,7 +14,7 @@ namespace importrules {
 
 enum class Verdict {
     Added,
-    Incomplete,       // a side is empty once trimmed
+    Incomplete,       // a side is empty once trimmed (and the pair's gap says why)
     NotRepresentable, // a character Windows-1251 has not, a control character or line break, or "|"
     Duplicate,        // the word or the translation is a side of a loaded or an added line
 };
@@ -24,6 +24,9 @@ struct Counts {
     qsizetype duplicates = 0;
     qsizetype notRepresentable = 0;
     qsizetype incomplete = 0;
+    // The incomplete ones by reason; the rest had a side that was simply empty.
+    qsizetype languageMissing = 0;
+    qsizetype emptyAfterMarkup = 0;
 };
 
 class Importer {

@@ -22,6 +22,8 @@ std::optional<Format> formatNamed(QStringView name) {
         return Format::Csv;
     if (name == u"dictd")
         return Format::Dictd;
+    if (name == u"anki")
+        return Format::Anki;
     return std::nullopt;
 }
 
@@ -76,15 +78,32 @@ QStringView firstRecordLine(QStringView text) {
     return {};
 }
 
-Format detect(const QString& fileName, const QByteArray& bytes, QStringView text) {
+Format detect(const QString& fileName, const QByteArray& bytes, QStringView text, const Options& options) {
     if (dictd::isCompressed(bytes))
         return Format::Dictd;
+    if (anki::isPackage(bytes))
+        return Format::Anki;
     if (text.trimmed().startsWith(u'<'))
         return Format::Kvtml;
     const bool dictdName = fileName.endsWith(u".index") || fileName.endsWith(u".dict");
-    if ((dictdName || dictd::looksLikeIndex(text)) && databaseOf(fileName))
+    if (!options.separator && (dictdName || dictd::looksLikeIndex(text)) && databaseOf(fileName))
         return Format::Dictd;
+    const std::optional<QChar> declared =
+        options.separator ? options.separator : delimited::header(text).separator;
+    if (declared)
+        return *declared == u'\t' ? Format::Tsv : Format::Csv;
     return firstRecordLine(text).contains(u'\t') ? Format::Tsv : Format::Csv;
+}
+
+// Tab- or comma-separated text: the delimiter given, else the one the file declares, else for CSV the one
+// found in it.
+QList<Pair> readDelimited(QStringView text, Format format, const Options& options) {
+    const delimited::Header header = delimited::header(text);
+    const std::optional<QChar> declared = options.separator ? options.separator : header.separator;
+    const QChar delimiter = declared                ? *declared
+                            : format == Format::Tsv ? QChar(u'\t')
+                                                    : delimited::foundDelimiter(text);
+    return delimited::pairs(delimited::read(text, delimiter), options.columns, header);
 }
 
 QList<Pair> readDatabase(const QString& fileName, const Progress& progress) {
@@ -129,18 +148,28 @@ QList<Pair> read(const QString& fileName, const QByteArray& bytes, const Options
                  const Progress& progress) {
     if (options.format == Format::Dictd || (!options.format && dictd::isCompressed(bytes)))
         return readDatabase(fileName, progress);
+    if (options.format == Format::Anki || (!options.format && anki::isPackage(bytes))) {
+        try {
+            return anki::pairs(anki::read(anki::collection(bytes), progress), options.fields);
+        } catch (const BadInput& fault) {
+            throw fault.inFile(fileName);
+        }
+    }
     const QString text = inputtext::decode(bytes);
     try {
-        switch (options.format.value_or(detect(fileName, bytes, text))) {
+        switch (const Format format = options.format.value_or(detect(fileName, bytes, text, options))) {
         case Format::Kvtml:
             return kvtml::pairs(kvtml::read(text), options.from, options.to);
         case Format::Tsv:
-            return delimited::pairs(delimited::read(text, u'\t'), options.columns);
         case Format::Csv:
-            return delimited::pairs(delimited::read(text, u','), options.columns);
+            return readDelimited(text, format, options);
         case Format::Dictd:
             return readDatabase(fileName, progress);
+        case Format::Anki:
+            break; // read above
         }
+    } catch (const kvtml::LanguagesMissing&) {
+        throw; // the import names the file in the user's language
     } catch (const BadInput& fault) {
         throw fault.fileName().isEmpty() ? fault.inFile(fileName) : fault;
     }

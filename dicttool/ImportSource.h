@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dicttool/AnkiPackage.h"
 #include "dicttool/DelimitedReader.h"
 #include "dicttool/Pair.h"
 
@@ -14,14 +15,16 @@
 // One input of an import, in whichever outside format it comes, turned into word pairs.
 namespace importsource {
 
-enum class Format { Kvtml, Tsv, Csv, Dictd };
+enum class Format { Kvtml, Tsv, Csv, Dictd, Anki };
 std::optional<Format> formatNamed(QStringView name);
 
 struct Options {
     std::optional<Format> format; // none: found from the content
     QString from;                 // KVTML: the English and the Russian language
     QString to;
-    delimited::Columns columns; // TSV and CSV
+    delimited::Columns columns;     // TSV and CSV
+    std::optional<QChar> separator; // TSV and CSV; none: as the file declares, or found
+    anki::FieldNames fields;        // Anki packages
 };
 
 // Articles done and the number there are, while a large input is read.

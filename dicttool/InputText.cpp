@@ -13,6 +13,14 @@ QString decode(QByteArrayView bytes) {
     // import then refuses as a character the dictionary cannot hold.
     if (bytes.startsWith(byteOrderMark))
         return QString::fromUtf8(bytes.sliced(byteOrderMark.size()));
+    // Spreadsheets save "Unicode text" as UTF-16, always with its mark; an odd last byte is dropped.
+    for (const auto& [mark, encoding] : {std::pair{QByteArrayView("\xFF\xFE"), QStringDecoder::Utf16LE},
+                                         std::pair{QByteArrayView("\xFE\xFF"), QStringDecoder::Utf16BE}}) {
+        if (bytes.startsWith(mark)) {
+            QStringDecoder utf16(encoding, QStringDecoder::Flag::Stateless);
+            return utf16.decode(bytes.sliced(mark.size()));
+        }
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     return utf8.hasError() ? ansi::decode(bytes) : text;

@@ -4,9 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 
-// Text files brought in from other programs come in UTF-8 (with or without a byte-order mark) or, from
-// older Windows programs, in Windows-1251. Bytes that form valid UTF-8 are taken as UTF-8, anything
-// else as Windows-1251: Cyrillic in Windows-1251 is almost never valid UTF-8.
+// Text files brought in from other programs come in UTF-8 (with or without a byte-order mark), UTF-16
+// with its mark, or, from older Windows programs, in Windows-1251. Bytes that form valid UTF-8 are taken as
+// UTF-8, anything else as Windows-1251: Cyrillic in Windows-1251 is almost never valid UTF-8.
 namespace inputtext {
 
 // The text in Unicode, without a leading byte-order mark.

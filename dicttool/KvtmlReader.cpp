@@ -3,7 +3,10 @@
 
 #include "dicttool/BadInput.h"
 
+#include <QRegularExpression>
 #include <QXmlStreamReader>
+
+#include <optional>
 
 namespace kvtml {
 
@@ -105,15 +108,18 @@ Document read(const QString& text) {
 
 namespace {
 
-const Identifier* byLocale(const Document& document, QStringView language) {
-    for (const Identifier& identifier : document.identifiers) {
-        const QString locale = identifier.locale.toLower();
-        if (locale.startsWith(language) &&
-            (locale.size() == language.size() || locale[language.size()] == u'_' ||
-             locale[language.size()] == u'-'))
+const Identifier* declaring(const Document& document, QStringView language) {
+    for (const Identifier& identifier : document.identifiers)
+        if (languageOf(identifier) == language)
             return &identifier;
-    }
     return nullptr;
+}
+
+// How the refusal names an identifier: as the file declares it.
+QString declared(const Identifier& identifier) {
+    if (!identifier.locale.isEmpty())
+        return identifier.locale;
+    return identifier.name.isEmpty() ? QStringLiteral("#") + identifier.id : identifier.name;
 }
 
 const Identifier& byName(const Document& document, const QString& name) {
@@ -143,14 +149,33 @@ const Identifier& other(const Document& document, const Identifier& one) {
     throw BadInput(0, QStringLiteral("the file has only one language, \"%1\"").arg(one.id));
 }
 
-QString textIn(const Entry& entry, const QString& id) {
+// The entry's text in the identifier; none (and not merely empty) when the entry has no translation
+// into it.
+std::optional<QString> textIn(const Entry& entry, const QString& id) {
     for (const Translation& translation : entry.translations)
         if (translation.id == id)
             return translation.text;
-    return {};
+    return std::nullopt;
 }
 
 } // namespace
+
+QString languageOf(const Identifier& identifier) {
+    const QString code =
+        identifier.locale.isEmpty() ? identifier.name.trimmed() : identifier.locale.trimmed();
+    // "en_GB", "en-US", "sr@latin", "ru_RU.UTF-8": the language is what comes first.
+    static const QRegularExpression separator(QStringLiteral("[_@.-]"));
+    const qsizetype end = code.indexOf(separator);
+    const QString language = (end < 0 ? code : code.first(end)).toLower();
+    // Longer than a language code, it is a name: "English", "Русский".
+    return language.size() <= 3 ? language : languageNamed(code);
+}
+
+LanguagesMissing::LanguagesMissing(const QStringList& languages)
+    : BadInput(0,
+               QStringLiteral("the file's languages: %1; English and Russian are needed, or --from/--to")
+                   .arg(languages.isEmpty() ? QStringLiteral("none") : languages.join(QStringLiteral(", ")))),
+      m_languages(languages) {}
 
 QList<Pair> pairs(const Document& document, const QString& from, const QString& to) {
     const Identifier* english = from.isEmpty() ? nullptr : &byName(document, from);
@@ -159,25 +184,26 @@ QList<Pair> pairs(const Document& document, const QString& from, const QString& 
         russian = &other(document, *english);
     else if (russian && !english)
         english = &other(document, *russian);
-    else if (!english && !russian && byLocale(document, u"en") && byLocale(document, u"ru")) {
-        english = byLocale(document, u"en");
-        russian = byLocale(document, u"ru");
+    else if (!english && !russian) {
+        english = declaring(document, u"en");
+        russian = declaring(document, u"ru");
+    }
+    if (!english || !russian) {
+        QStringList languages;
+        for (const Identifier& identifier : document.identifiers)
+            languages.append(declared(identifier));
+        throw LanguagesMissing(languages);
     }
 
-    if (english) {
-        QList<Pair> result;
-        result.reserve(document.entries.size());
-        for (const Entry& entry : document.entries)
-            result.append({textIn(entry, russian->id), textIn(entry, english->id)});
-        return result;
-    }
-    QList<TwoSides> sides;
-    sides.reserve(document.entries.size());
+    QList<Pair> result;
+    result.reserve(document.entries.size());
     for (const Entry& entry : document.entries) {
-        const auto& t = entry.translations;
-        sides.append({t.size() > 0 ? t[0].text : QString(), t.size() > 1 ? t[1].text : QString()});
+        const std::optional<QString> russianText = textIn(entry, russian->id);
+        const std::optional<QString> englishText = textIn(entry, english->id);
+        result.append({russianText.value_or(QString()), englishText.value_or(QString()),
+                       russianText && englishText ? Gap::None : Gap::Language});
     }
-    return oriented(sides);
+    return result;
 }
 
 } // namespace kvtml

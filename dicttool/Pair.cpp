@@ -8,6 +8,20 @@ bool hasCyrillic(QStringView text) {
                        [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
 }
 
+bool hasLatin(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
+}
+
+QString languageNamed(QStringView name) {
+    const QString lower = name.trimmed().toString().toLower();
+    if (lower == u"en" || lower.contains(u"english") || lower.contains(u"englisch") ||
+        lower.contains(u"англ"))
+        return QStringLiteral("en");
+    if (lower == u"ru" || lower.contains(u"russian") || lower.contains(u"russisch") || lower.contains(u"рус"))
+        return QStringLiteral("ru");
+    return {};
+}
+
 QList<Pair> oriented(const QList<TwoSides>& pairs) {
     qsizetype firstCyrillic = 0;
     qsizetype secondCyrillic = 0;

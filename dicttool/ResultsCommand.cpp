@@ -9,9 +9,30 @@
 #include "players/PlayerFile.h"
 #include "shared/ScrambledText.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
+namespace {
+
+// The program's own date text ("05.03.2007 18:42:10").
+const QString programDates = QStringLiteral("dd.MM.yyyy");
+
+// The game's date as ISO 8601, which spreadsheets read as a date in any locale; a value that is no date
+// stays as it is written.
+QString isoDate(QStringView stored) {
+    const QDateTime date = QDateTime::fromString(stored.toString(), QStringLiteral("dd.MM.yyyy H:mm:ss"));
+    return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : stored.toString();
+}
+
+} // namespace
+
 int runResults(const Invocation& invocation) {
+    const bool ownDates = invocation.value(QStringLiteral("format")) == programDates;
+    if (invocation.has(QStringLiteral("format")) && !ownDates)
+        throw UsageError{localized(u"--format знает только %1 (даты, как их пишет программа)",
+                                   u"--format knows only %1 (dates as the program writes them)")
+                             .arg(programDates)};
+
     const QString fileName = console::programFolder(invocation).file(players::FileName);
     // The program reads the file so: no file is no players, and line breaks are made CR LF.
     const QString text =
@@ -43,7 +64,9 @@ int runResults(const Invocation& invocation) {
                 fields.append(name);
             // A last game whose lines ran short keeps its empty cells, so the columns stay in place.
             for (int column = 0; column < players::RecordLineCount; ++column)
-                fields.append(column < row.columns ? row.values[column].toString() : QString());
+                fields.append(column >= row.columns      ? QString()
+                              : column == 0 && !ownDates ? isoDate(row.values[column])
+                                                         : row.values[column].toString());
             csv += delimited::record(fields, u',');
         }
     }

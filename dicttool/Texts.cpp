@@ -30,11 +30,15 @@ QString helpText() {
 Переносит пары слов в словари LexiTrainer из других программ и данные программы в текст.
 
 Команды:
-  import [ПАРАМЕТРЫ] ФАЙЛ...  добавить пары из файлов KVTML, TSV, CSV или dictd
-                              в словарь пользователя словарь/User.txt
-      --format ФОРМАТ         kvtml, tsv, csv или dictd (иначе определяется по содержимому)
-      --from ЯЗЫК, --to ЯЗЫК  KVTML: английский и русский язык файла (номер, локаль или имя)
+  import [ПАРАМЕТРЫ] ФАЙЛ...  добавить пары из файлов KVTML, TSV, CSV, dictd или колод Anki
+                              (.apkg, .colpkg) в словарь пользователя словарь/User.txt
+      --format ФОРМАТ         kvtml, tsv, csv, dictd или anki (иначе определяется по содержимому)
+      --from ЯЗЫК, --to ЯЗЫК  KVTML: английский и русский язык файла (номер, локаль или имя);
+                              без них файл должен объявлять английский и русский
       --columns АНГЛ,РУС      TSV и CSV: номера столбцов английского и русского слова, с 1
+      --separator СИМВОЛ      TSV и CSV: разделитель полей (символ, tab, comma или semicolon;
+                              иначе из заголовка Anki или по содержимому: "," или ";")
+      --fields АНГЛ,РУС       Anki: имена полей английского и русского слова
       --standard              записать вместо этого новый стандартный словарь словарь/main.txt
       -o ФАЙЛ                 записать вместо этого новый словарь ФАЙЛ
   export [ПАРАМЕТРЫ]          вывести словарь пользователя в TSV, CSV или KVTML
@@ -45,6 +49,7 @@ QString helpText() {
   encode [-o ФАЙЛ] ФАЙЛ       текст UTF-8 обратно в файл данных, байт в байт
   results [ИГРОК]             игры игрока из Players.ini в CSV (дата, верно, неверно, очки,
                               длительность игры); без имени игрока - игры всех игроков
+      --format dd.MM.yyyy     даты, как их пишет программа (иначе ISO 8601: 2026-12-08 11:28:06)
 
 Параметры всех команд, кроме decode и encode:
   --folder ПАПКА              папка программы (иначе папка, где лежит lexitrainer-dict)
@@ -62,11 +67,15 @@ Brings word pairs from other programs into LexiTrainer's dictionaries, and the p
 as text.
 
 Commands:
-  import [OPTIONS] FILE...    add the pairs of KVTML, TSV, CSV or dictd files to the user
-                              dictionary словарь/User.txt
-      --format FORMAT         kvtml, tsv, csv or dictd (found from the content otherwise)
-      --from LANG, --to LANG  KVTML: the file's English and Russian language (id, locale or name)
+  import [OPTIONS] FILE...    add the pairs of KVTML, TSV, CSV, dictd files or Anki decks (.apkg,
+                              .colpkg) to the user dictionary словарь/User.txt
+      --format FORMAT         kvtml, tsv, csv, dictd or anki (found from the content otherwise)
+      --from LANG, --to LANG  KVTML: the file's English and Russian language (id, locale or name);
+                              without them the file must declare English and Russian
       --columns EN,RU         TSV and CSV: the columns of the English and the Russian word, from 1
+      --separator CHAR        TSV and CSV: the field separator (a character, tab, comma or
+                              semicolon; else from Anki's header or the content: "," or ";")
+      --fields EN,RU          Anki: the names of the English and the Russian field
       --standard              write a new standard dictionary словарь/main.txt instead
       -o FILE                 write a new dictionary FILE instead
   export [OPTIONS]            write the user dictionary as TSV, CSV or KVTML
@@ -77,6 +86,7 @@ Commands:
   encode [-o FILE] FILE       UTF-8 text back into a data file, byte for byte
   results [PLAYER]            a player's games from Players.ini as CSV (date, right, wrong, points,
                               game length); every player's games without a name
+      --format dd.MM.yyyy     dates as the program writes them (ISO 8601 otherwise: 2026-12-08 11:28:06)
 
 Option of every command but decode and encode:
   --folder DIR                the program folder (the folder of lexitrainer-dict otherwise)

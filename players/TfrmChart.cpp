@@ -23,29 +23,39 @@ namespace {
 // Points per game on the chart's games axis: the bars of a game stand side by side around its position.
 constexpr double BarWidth = 0.3;
 constexpr int AverageSpan = 10;
+constexpr qsizetype MostBars = 300;
 constexpr int DateLabelCount = 8;
 // Beyond this many games the points' markers would only blur the line.
 constexpr qsizetype MarkedGames = 200;
 // How near, in pixels, the mouse must come to a game's point to show that game.
 constexpr double TipDistance = 8;
 
-// One series of bars drawn as one filled outline, which stays quick for thousands of games.
-QAreaSeries* bars(const QList<progress::Game>& games, bool right, const QString& name, const QColor& colour) {
-    auto* outline = new QLineSeries;
+// One series of bars drawn as one line that goes up and down again at the middle of each bar, with a
+// pen as wide as a bar (set as the chart is laid out). Beyond MostBars games a bar stands for a run of
+// games next to each other, at their mean: a bar per game would be thinner than a pixel.
+qsizetype gamesPerBar(qsizetype games) {
+    return std::max<qsizetype>(1, (games + MostBars - 1) / MostBars);
+}
+
+QLineSeries* bars(const QList<progress::Game>& games, bool right, const QString& name, const QColor& colour) {
+    const qsizetype run = gamesPerBar(games.size());
     QList<QPointF> points;
-    points.reserve(games.size() * 4);
-    const double from = right ? -BarWidth : 0;
-    for (qsizetype i = 0; i < games.size(); ++i) {
-        const double value = right ? games[i].yes : games[i].no;
-        points << QPointF(double(i) + from, 0) << QPointF(double(i) + from, value)
-               << QPointF(double(i) + from + BarWidth, value) << QPointF(double(i) + from + BarWidth, 0);
+    for (qsizetype first = 0; first < games.size(); first += run) {
+        const qsizetype end = std::min(games.size(), first + run);
+        double sum = 0;
+        for (qsizetype i = first; i < end; ++i)
+            sum += right ? games[i].yes : games[i].no;
+        const double middle =
+            double(first + end - 1) / 2 + (right ? -0.5 : 0.5) * BarWidth * double(end - first);
+        points << QPointF(middle, 0) << QPointF(middle, sum / double(end - first)) << QPointF(middle, 0);
     }
-    outline->replace(points);
-    auto* area = new QAreaSeries(outline);
-    area->setName(name);
-    area->setColor(colour);
-    area->setBorderColor(colour.darker());
-    return area;
+    auto* line = new QLineSeries;
+    line->replace(points);
+    line->setName(name);
+    QPen pen(colour);
+    pen.setCapStyle(Qt::FlatCap);
+    line->setPen(pen);
+    return line;
 }
 
 } // namespace
@@ -102,13 +112,23 @@ void TfrmChart::buildChart() {
     chart->addAxis(answers, Qt::AlignRight);
 
     // The bars first, so that the lines are drawn over them.
-    for (QAreaSeries* area :
-         {bars(m_games, true, QStringLiteral("Правильные ответы"), QColor(110, 190, 110, 160)),
-          bars(m_games, false, QStringLiteral("Неправильные ответы"), QColor(220, 110, 100, 160))}) {
-        chart->addSeries(area);
-        area->attachAxis(games);
-        area->attachAxis(answers);
+    const QList<QLineSeries*> barSeries = {
+        bars(m_games, true, QStringLiteral("Правильные ответы"), QColor(110, 190, 110)),
+        bars(m_games, false, QStringLiteral("Неправильные ответы"), QColor(220, 110, 100))};
+    for (QLineSeries* bar : barSeries) {
+        chart->addSeries(bar);
+        bar->attachAxis(games);
+        bar->attachAxis(answers);
     }
+    const double barGames = BarWidth * double(gamesPerBar(m_games.size()));
+    const double shownGames = double(m_games.size());
+    connect(chart, &QChart::plotAreaChanged, this, [barSeries, barGames, shownGames](const QRectF& plot) {
+        for (QLineSeries* bar : barSeries) {
+            QPen pen = bar->pen();
+            pen.setWidthF(std::max(1.0, plot.width() / shownGames * barGames));
+            bar->setPen(pen);
+        }
+    });
 
     pointsSeries = new QLineSeries;
     pointsSeries->setName(QStringLiteral("Очки за игру"));

@@ -220,6 +220,32 @@ private slots:
             << "aeolian"
             << "Aeolian\n   [i:↗ɜʊljɜn] _a. Aeolian harp Эолова арфа\n"
             << "|Aeolian";
+        QTest::addRow("first homonym only")
+            << "brownie"
+            << "brownie\n   _I  [↗braʊnɪ] _n. тип фотографического аппарата\n   _II [↗braʊnɪ] _n. домовой\n"
+               "   _III[↗braʊnɪ] _n. девочка-скаут младшего возраста\n"
+            << "тип фотографического аппарата|brownie";
+        QTest::addRow("first homonym without a translation")
+            << "fawning"
+            << "fawning\n   _I  [↗fɘ:nɪŋ] _pres-p. от fawn I, 3\n   _II [↗fɘ:nɪŋ]\n      1. _pres-p. от fawn "
+               "II\n"
+               "      2. _a. раболепный\n"
+            << "|fawning";
+        QTest::addRow("usage note before the senses") << "-armed"
+                                                      << "-armed\n   [ɑ:md] в сложных словах означает\n   а) "
+                                                         "имеющий столько-то рук; onearmed однорукий;\n"
+                                                      << "имеющий столько-то рук|-armed";
+        QTest::addRow("usage note with a colon") << "over"
+                                                 << "over\n   1) указывает на взаимное положение "
+                                                    "предметов:\n   а) над; the lamp hangs over the table\n"
+                                                 << "над|over";
+        QTest::addRow("labels without an underscore")
+            << "lassie"
+            << "lassie\n   [↗læsɪ] _n. _ласк. преим. _шотл.\n   1) девушка; девочка\n"
+            << "девушка|lassie";
+        QTest::addRow("label before the translation") << "Pluto"
+                                                      << "Pluto\n   [↗plʊ:tɜʊ] _n. римск. _миф. Плутон\n"
+                                                      << "Плутон|Pluto";
         QTest::addRow("no headword line") << "cat"
                                           << "кошка, кот\n"
                                           << "кошка|cat";

@@ -6,6 +6,7 @@
 #include "dicttool/DelimitedReader.h"
 #include "dicttool/DelimitedWriter.h"
 #include "dicttool/ImportSource.h"
+#include "dicttool/KvtmlReader.h"
 #include "dicttool/KvtmlWriter.h"
 #include "platform/TextCodec.h"
 
@@ -213,8 +214,8 @@ private slots:
                          entry({"кот", "cat"}))
             << ""
             << "" << QStringList{"кот|cat"};
-        QTest::addRow("no locales: the letters tell")
-            << kvtmlFile(identifier(0, "Column 1", "") + identifier(1, "Column 2", ""),
+        QTest::addRow("no locales: KWordQuiz's names tell")
+            << kvtmlFile(identifier(0, "Русский", "") + identifier(1, "Английский", ""),
                          entry({"кот", "cat"}) + entry({"собака", "dog"}))
             << ""
             << "" << QStringList{"кот|cat", "собака|dog"};
@@ -255,6 +256,33 @@ private slots:
         options.from = from;
         options.to = to;
         QCOMPARE(lines(import(QStringLiteral("animals.kvtml"), file.toUtf8(), options)), pairs);
+    }
+
+    // Only what a file declares decides its languages: Cyrillic is not Russian, Latin not English.
+    void kvtmlLanguagesMissing_data() {
+        QTest::addColumn<QString>("identifiers");
+        QTest::addColumn<QStringList>("languages");
+        QTest::addRow("Bulgarian alone") << identifier(0, "", "bg") << QStringList{"bg"};
+        QTest::addRow("British English alone") << identifier(0, "", "en_GB") << QStringList{"en_GB"};
+        QTest::addRow("English and French")
+            << identifier(0, "English", "en") + identifier(1, "Français", "fr") << QStringList{"en", "fr"};
+        QTest::addRow("Ukrainian and English")
+            << identifier(0, "", "uk") + identifier(1, "", "en") << QStringList{"uk", "en"};
+        QTest::addRow("names that are no languages")
+            << identifier(0, "Column 1", "") + identifier(1, "Column 2", "")
+            << QStringList{"Column 1", "Column 2"};
+        QTest::addRow("none") << QString() << QStringList{};
+    }
+    void kvtmlLanguagesMissing() {
+        QFETCH(QString, identifiers);
+        QFETCH(QStringList, languages);
+        try {
+            import(QStringLiteral("animals.kvtml"),
+                   kvtmlFile(identifiers, entry({"мечка", "bear"}) + entry({"кот", "cat"})).toUtf8());
+            QFAIL("the file was read");
+        } catch (const kvtml::LanguagesMissing& missing) {
+            QCOMPARE(missing.languages(), languages);
+        }
     }
 
     void kvtmlInWindows1251() {

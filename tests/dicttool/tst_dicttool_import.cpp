@@ -14,9 +14,7 @@ using importrules::Verdict;
 
 Q_DECLARE_METATYPE(importrules::Verdict)
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 class tst_dicttool_import : public QObject {
     Q_OBJECT

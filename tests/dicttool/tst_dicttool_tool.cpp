@@ -3,7 +3,11 @@
 #include "DictdFiles.h"
 #include "TestHelpers.h"
 #include "dicttool/DataFileText.h"
+#include "platform/ScriptedPlatform.h"
+#include "platform/TextCodec.h"
+#include "quiz/Question.h"
 #include "shared/ScrambledText.h"
+#include "words/WordList.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -295,20 +299,108 @@ private slots:
         QVERIFY2(lf.err.contains(QStringLiteral("warning: -:1: ")), qPrintable(lf.err));
     }
 
+    // Vocabularies as other programs write them bring clean words into the user dictionary, and the quiz
+    // asks them.
+    void realVocabularies_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QString>("summary");
+        const QStringList fromPackage = {"яблоко|apple", "брать взаймы|to borrow",     "гриб|mushroom",
+                                         "хлеб|bread",   "соль и перец|salt & pepper", "дом|house"};
+        const QString packageSummary =
+            "added 6, skipped as duplicates 0, skipped as not representable 0, skipped as "
+            "incomplete 3 (one side empty 1, a language missing 1, a field empty once its "
+            "markup was removed 1)";
+        QTest::addRow("Anki 2.0 package")
+            << "deck.apkg" << readBytes(ANKI_FIXTURES "/old.apkg") << fromPackage << packageSummary;
+        QTest::addRow("Anki 2.1.50 package, zstd")
+            << "deck.apkg" << readBytes(ANKI_FIXTURES "/new.apkg") << fromPackage << packageSummary;
+        QTest::addRow("Anki's Notes in Plain Text")
+            << "notes.txt"
+            << QString("#separator:tab\r\n#html:true\r\n#columns:Front\tBack\tTags\r\n#tags column:3\r\n"
+                       "<b>apple</b> [sound:apple.mp3]\t<b>яблоко</b>\tfruit\r\n"
+                       "to&nbsp;borrow\tбрать&nbsp;взаймы\t\r\n"
+                       "\"<div>bread</div><div>loaf</div>\"\t\"<span style=\"\"color: rgb(0, 0, "
+                       "0);\"\">хлеб</span>\"\t\r\n"
+                       "[sound:owl.mp3]\tсова\t\r\n")
+                   .toUtf8()
+            << QStringList{"яблоко|apple", "брать взаймы|to borrow", "хлеб|bread"}
+            << "added 3, skipped as duplicates 0, skipped as not representable 0, skipped as incomplete 1 (a "
+               "field "
+               "empty once its markup was removed 1)";
+        QTest::addRow("spreadsheet CSV, semicolons in Windows-1251")
+            << "words.csv" << ansi::encode(QString("Слово;Word\r\nёлка;fir tree\r\nмышь;\"mouse, mice\"\r\n"))
+            << QStringList{"Слово|Word", "ёлка|fir tree", "мышь|mouse, mice"}
+            << "added 3, skipped as duplicates 0";
+        const QString unicode = "сова\towl\r\nрысь\tlynx\r\n";
+        QTest::addRow("spreadsheet Unicode text, UTF-16")
+            << "words.txt"
+            << QByteArray("\xFF\xFE") +
+                   QByteArray(reinterpret_cast<const char*>(unicode.utf16()), unicode.size() * 2)
+            << QStringList{"сова|owl", "рысь|lynx"} << "added 2, skipped as duplicates 0";
+    }
+    void realVocabularies() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, added);
+        QFETCH(QString, summary);
+        writeBytes(path(name), bytes);
+        const Run result = import({path(name)});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.err.contains(summary), qPrintable(result.err));
+        QCOMPARE(ReadScrambledText(inFolder("словарь/User.txt")),
+                 listText(QStringList{"ёж|hedgehog"} + added));
+
+        WordList game;
+        for (const QString& line : QStringList{"кот|cat", "собака|dog", "волк|wolf", "ёж|hedgehog"} + added)
+            game.append(line);
+        ScriptedPlatform platform;
+        for (qsizetype i = 4; i < game.count(); ++i) {
+            platform.queueDraws({int(i), 0, 0, 1, 2});
+            const std::optional<question::Drawn> drawn =
+                question::draw(game, QStringLiteral("EN\\RU"), platform);
+            QVERIFY(drawn);
+            QCOMPARE(drawn->word.toString() + u'|' + drawn->answers[0].toString(), added[i - 4]);
+        }
+    }
+
+    // A KVTML file in other languages is refused whole: nothing is added.
+    void kvtmlWithoutEnglishAndRussian() {
+        QString bulgarian = QString::fromUtf8(kwordquizFile);
+        bulgarian.replace(QStringLiteral("<name>Английский</name>"), QStringLiteral("<locale>bg</locale>"));
+        bulgarian.replace(QStringLiteral("<name>Русский</name>"), QString());
+        writeBytes(path("bg.kvtml"), bulgarian.toUtf8());
+        writeBytes(path("animals.kvtml"), kwordquizFile);
+        const QByteArray before = readBytes(inFolder("словарь/User.txt"));
+        const Run result =
+            run({"import", "--folder", folder(), path("animals.kvtml"), path("bg.kvtml")}, {}, "ru_RU.UTF-8");
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(path("bg.kvtml") +
+                                     ": в файле языки: bg, #1; нужны английский и русский, или --from/--to"),
+                 qPrintable(result.err));
+        QCOMPARE(readBytes(inFolder("словарь/User.txt")), before);
+    }
+
     void results_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("csv");
         QTest::addRow("one player") << QStringList{"Ольга"} << 0
                                     << "date,right,wrong,points,game length\r\n"
-                                       "05.03.2007 18:42:10,14,3,1100,0:03:00\r\n"
-                                       "06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+                                       "2007-03-05 08:42:10,14,3,1100,0:03:00\r\n"
+                                       "2007-03-06 19:05:33,7,9,-200,0:05:00\r\n";
+        QTest::addRow("the program's dates") << QStringList{"--format", "dd.MM.yyyy", "Ольга"} << 0
+                                             << "date,right,wrong,points,game length\r\n"
+                                                "05.03.2007 8:42:10,14,3,1100,0:03:00\r\n"
+                                                "06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+        QTest::addRow("other date formats") << QStringList{"--format", "MM/dd/yy"} << 2 << "";
         QTest::addRow("a player without games")
             << QStringList{"Max, Jr."} << 0 << "date,right,wrong,points,game length\r\n";
         QTest::addRow("every player") << QStringList{} << 0
                                       << "player,date,right,wrong,points,game length\r\n"
-                                         "Ольга,05.03.2007 18:42:10,14,3,1100,0:03:00\r\n"
-                                         "Ольга,06.03.2007 19:05:33,7,9,-200,0:05:00\r\n";
+                                         "Ольга,2007-03-05 08:42:10,14,3,1100,0:03:00\r\n"
+                                         "Ольга,2007-03-06 19:05:33,7,9,-200,0:05:00\r\n";
         QTest::addRow("names compare exactly") << QStringList{"ольга"} << 1 << "";
     }
     void results() {
@@ -318,7 +410,7 @@ private slots:
         WriteScrambledText(
             inFolder("Players.ini"),
             QStringLiteral("$/$/$/$/$Ольга$\\$\\$\\$\\$\r\n"
-                           "Date:=05.03.2007 18:42:10|06.03.2007 19:05:33|\r\n"
+                           "Date:=05.03.2007 8:42:10|06.03.2007 19:05:33|\r\n"
                            "Yes:=14|7|\r\nNo:=3|9|\r\nОчки:=1100|-200|\r\n"
                            "GameTime:=0:03:00|0:05:00|\r\n"
                            "$/$/$/$/$Max, Jr.$\\$\\$\\$\\$\r\nDate:=\r\nYes:=\r\nNo:=\r\nОчки:=\r\n"

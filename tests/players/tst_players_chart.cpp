@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QToolTip>
 
 class TestPlayersChart : public QObject {
     Q_OBJECT
@@ -84,6 +85,9 @@ private slots:
         const QPointF second = chart.chartView->chart()->mapToPosition(QPointF(1, 300), chart.pointsSeries);
         QCOMPARE(chart.tipNear(second + QPointF(3, -3)), chart.tipAt(1));
         QVERIFY(chart.tipNear(second + QPointF(0, 40)).isEmpty());
+        const QPoint onView = chart.chartView->mapFromScene(chart.chartView->chart()->mapToScene(second));
+        QTest::mouseMove(chart.chartView->viewport(), onView);
+        QTRY_COMPARE(QToolTip::text(), chart.tipAt(1));
     }
 };
 
