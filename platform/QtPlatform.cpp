@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/QtPlatform.h"
 
-#include "platform/WindowLook.h"
-
+#include "platform/PlainText.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowLook.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -99,6 +99,8 @@ int QtPlatform::messageBox(const QString& caption, const QString& text, int flag
     const ButtonSet set = buttonsFor(flags);
     QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
     makeDialogWindow(box);
+    // Messages quote words, names and file names, which are never markup.
+    box.setTextFormat(Qt::PlainText);
     for (const QMessageBox::StandardButton button : set.buttons)
         box.addButton(button);
     // The second and third buttons can be made the default, as MB_DEFBUTTON2 and MB_DEFBUTTON3 do.
@@ -117,8 +119,10 @@ std::optional<QString> QtPlatform::inputText(const QString& caption, const QStri
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
-    if (QLineEdit* edit = dialog.findChild<QLineEdit*>())
+    if (QLineEdit* edit = dialog.findChild<QLineEdit*>()) {
         edit->setMaxLength(255);
+        plaintext::keepFirstLine(*edit);
+    }
     dialog.setTextValue(initial);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/GameBoard.h"
 
+#include "platform/PlainText.h"
 #include "platform/WindowLook.h"
+#include "quiz/AnswerLabel.h"
 #include "quiz/GameRules.h"
 #include "quiz/Pictures.h"
+#include "quiz/QuestionBox.h"
 #include "shared/GameState.h"
 #include "shared/MouseLabel.h"
 #include "shared/WindowFonts.h"
 
 #include <QFrame>
 #include <QGuiApplication>
-#include <QTextEdit>
 #include <limits>
 
 namespace {
@@ -23,6 +25,8 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 
 QLabel* label(QWidget* parent, const QString& text, QPoint place, const QFont& f, const QColor& colour) {
     auto* l = new QLabel(text, parent);
+    // Player names come from a file: shown as written, never as markup.
+    l->setTextFormat(Qt::PlainText);
     l->move(place);
     l->setFont(f);
     setColour(l, QPalette::WindowText, colour);
@@ -42,6 +46,15 @@ void fitToWidest(QLabel* l, const QString& widestText) {
     const QString text = l->text();
     setSizedText(l, widestText);
     l->setText(text);
+}
+
+// A player label as wide as its text, 10 pixels more; a name too long for the board ends in "…"
+// and the whole text becomes the label's tool tip.
+void setPlayerText(QLabel* l, const QString& text) {
+    const int room = l->parentWidget()->width() - l->x() - 18;
+    const QString shown = l->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    setSizedText(l, shown, 10);
+    plaintext::setToolTip(*l, shown == text ? QString() : text);
 }
 
 const QString PressF2 = QStringLiteral("Для начала новой игры нажмите F2");
@@ -69,11 +82,11 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
                              windowfonts::named("Monotype Corsiva", 29), Qt::white);
 
     const QFont answerFont = windowfonts::named("MS Sans Serif", 15, true);
-    auto answer = [&](MouseLabel*& image, MouseLabel*& text, const QRect& imagePlace, const QRect& textPlace) {
+    auto answer = [&](MouseLabel*& image, AnswerLabel*& text, const QRect& imagePlace, const QRect& textPlace) {
         image = new MouseLabel(this);
         image->setGeometry(imagePlace);
         image->setScaledContents(true);
-        text = new MouseLabel(this);
+        text = new AnswerLabel(this);
         text->setGeometry(textPlace);
         text->setAlignment(Qt::AlignCenter);
         text->setFont(answerFont);
@@ -85,12 +98,9 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     answer(Answer2, lblAnswer2, QRect(312, 344, 289, 33), QRect(320, 351, 273, 20));
     answer(Answer4, lblAnswer4, QRect(312, 384, 289, 33), QRect(320, 392, 273, 20));
 
-    mmWorld = new QTextEdit(this);
+    mmWorld = new QuestionBox(windowfonts::named("Sylfaen", 17, true), this);
     mmWorld->setGeometry(8, 280, 593, 57);
-    mmWorld->setReadOnly(true);
-    mmWorld->setAcceptRichText(false);
     mmWorld->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mmWorld->setFont(windowfonts::named("Sylfaen", 17, true));
     setFieldColours(*mmWorld, QColor(216, 228, 248), QColor(0, 0, 128));
     // Every line centred, as the question box always showed them.
     QTextOption centred = mmWorld->document()->defaultTextOption();
@@ -154,30 +164,31 @@ void GameBoard::showNoGame() {
 }
 
 void GameBoard::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    setSizedText(lblPlayerReccord, recordText, 10);
-    setSizedText(lblCurrentPlayer, currentPlayerText, 10);
+    setPlayerText(lblPlayerReccord, recordText);
+    setPlayerText(lblCurrentPlayer, currentPlayerText);
 }
 
 QString GameBoard::memoText() const {
-    return mmWorld->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return mmWorld->text();
 }
 
 void GameBoard::setMemoText(const QString& text) {
-    mmWorld->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    mmWorld->setText(text);
 }
 
 MouseLabel* GameBoard::answerImage(int position) const {
     return std::array{Answer1, Answer2, Answer3, Answer4}.at(position - 1);
 }
 
-MouseLabel* GameBoard::answerLabel(int position) const {
+AnswerLabel* GameBoard::answerLabel(int position) const {
     return std::array{lblAnswer1, lblAnswer2, lblAnswer3, lblAnswer4}.at(position - 1);
 }
 
 void GameBoard::connectAnswerButtons() {
     for (int position = 1; position <= 4; ++position) {
         // The label and the picture under it share every handler, so the label never hides the button.
-        for (MouseLabel* control : {answerImage(position), answerLabel(position)}) {
+        MouseLabel* const text = answerLabel(position);
+        for (MouseLabel* control : {answerImage(position), text}) {
             connect(control, &MouseLabel::clicked, this, [this, position] { emit answerClicked(position); });
             connect(control, &MouseLabel::mouseMoved, this, [this, position] { AnswerMouseMove(position); });
             connect(control, &MouseLabel::mousePressed, this, [this, position] { AnswerMouseDown(position); });

@@ -7,10 +7,11 @@
 #include "quiz/Question.h"
 
 struct GameState;
+class AnswerLabel;
 class MouseLabel;
 class QFrame;
 class QLabel;
-class QTextEdit;
+class QuestionBox;
 
 // The main window's client area: the background, the two player labels, the question box, the four
 // picture answer buttons with their faces, and the score panel. It shows what the game commands
@@ -30,14 +31,15 @@ public:
     void showTimeUp();
     // No game: empty answers, the prompt to press F2.
     void showNoGame();
-    // Both player labels sized to their texts, each then 10 pixels wider.
+    // Both player labels sized to their texts, each then 10 pixels wider; a text too long for the
+    // board is shortened, whole in the tool tip.
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
 
     // The question box's text, its lines joined by CR LF.
     QString memoText() const;
     void setMemoText(const QString& text);
     MouseLabel* answerImage(int position) const;
-    MouseLabel* answerLabel(int position) const;
+    AnswerLabel* answerLabel(int position) const;
 
     // The faces of the answer buttons. One button at a time wears the mouse-over face; only the
     // background takes it off again.
@@ -51,8 +53,8 @@ public:
     QLabel* lblPlayerReccord;
     QLabel* lblCurrentPlayer;
     MouseLabel *Answer1, *Answer2, *Answer3, *Answer4;
-    MouseLabel *lblAnswer1, *lblAnswer2, *lblAnswer3, *lblAnswer4;
-    QTextEdit* mmWorld;
+    AnswerLabel *lblAnswer1, *lblAnswer2, *lblAnswer3, *lblAnswer4;
+    QuestionBox* mmWorld;
     QFrame* Panel1;
     QLabel* Image2;
     QLabel *Label16, *Label17, *Label19, *Label3;

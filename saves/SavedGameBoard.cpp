@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/SavedGameBoard.h"
 
+#include "quiz/AnswerLabel.h"
 #include "quiz/GameBoard.h"
 #include "saves/SavedGame.h"
 #include "shared/MouseLabel.h"

@@ -3,6 +3,7 @@
 
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
+#include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowPlumbing.h"
@@ -30,6 +31,7 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
     // Made in tab order: the name has the focus when the window opens.
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(16, 136, 281, 21);
+    plaintext::keepFirstLine(*Edit1);
     Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
     Button1->setGeometry(16, 160, 129, 25);
     Button1->setDefault(true);

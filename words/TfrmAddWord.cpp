@@ -2,6 +2,7 @@
 #include "words/TfrmAddWord.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
@@ -61,6 +62,7 @@ QPushButton* button(const QString& text, QWidget* parent, const QRect& geometry)
 QLineEdit* edit(QWidget* parent, const QRect& geometry) {
     auto* result = new QLineEdit(parent);
     result->setGeometry(geometry);
+    plaintext::keepFirstLine(*result);
     return result;
 }
 

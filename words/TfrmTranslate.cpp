@@ -2,6 +2,7 @@
 #include "words/TfrmTranslate.h"
 
 #include "platform/ErrorReport.h"
+#include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
@@ -32,6 +33,7 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
 
     Edit1 = new QLineEdit(this);
     Edit1->setGeometry(6, 6, 273, 21);
+    plaintext::keepFirstLine(*Edit1);
     Edit1->setToolTip(QStringLiteral("Введите сюда слово для перевода на русском или английском языке"));
     setFieldColours(*Edit1, LightBlue, Qt::black);
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "HostileText.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -119,6 +120,42 @@ private slots:
         whenShown<QInputDialog>([](QInputDialog* dialog) { dialog->reject(); });
         QCOMPARE(m_platform.inputText(QStringLiteral("Игрок"), QStringLiteral("Имя:"), QString()),
                  std::nullopt);
+    }
+
+    // A message quoting a word, a name or a file name shows it as written.
+    void messageBoxQuotesAsWritten_data() { addHostileRows(); }
+    void messageBoxQuotesAsWritten() {
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString message =
+            QStringLiteral("Слово \"%1\" уже есть в словаре").arg(prepareHostileText(text, dir.path()));
+        QString shown;
+        bool asWritten = false;
+        whenShown<QMessageBox>([&](QMessageBox* box) {
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            QVERIFY(label);
+            shown = label->text();
+            asWritten = drawnAsWritten(label);
+            box->accept();
+        });
+        m_platform.messageBox(QStringLiteral("LexiTrainer"), message, mb::IconExclamation);
+        QCOMPARE(shown, message);
+        QVERIFY(asWritten);
+    }
+
+    // A name pasted with a line break keeps its first line, and the text after the cursor.
+    void inputTextKeepsTheFirstLineOfAPaste() {
+        whenShown<QInputDialog>([](QInputDialog* dialog) {
+            auto* edit = dialog->findChild<QLineEdit*>();
+            QVERIFY(edit);
+            edit->setCursorPosition(1);
+            QGuiApplication::clipboard()->setText(QStringLiteral("ля\r\nКатя"));
+            edit->paste();
+            dialog->accept();
+        });
+        QCOMPARE(
+            m_platform.inputText(QStringLiteral("Новый игрок"), QStringLiteral("Имя:"), QStringLiteral("Оx")),
+            std::optional<QString>(QStringLiteral("Оляx")));
     }
 
     void openPictureOffersPicturesAndAllFiles() {

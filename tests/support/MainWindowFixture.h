@@ -5,7 +5,9 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/ScriptedPlatform.h"
+#include "quiz/AnswerLabel.h"
 #include "quiz/GameBoard.h"
+#include "quiz/QuestionBox.h"
 #include "shared/MouseLabel.h"
 
 #include <QDateTimeEdit>
