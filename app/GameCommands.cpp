@@ -37,7 +37,7 @@ void TfrmMain::NewQuestion() {
         return;
     }
     board->showQuestion(*drawn);
-    m_askedPair = drawn->pair.toString();
+    m_askedPair = drawn->pair;
     game.askQuestion(drawn->realButton);
 }
 

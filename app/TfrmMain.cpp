@@ -20,6 +20,7 @@
 #include "settings/TfrmSeting.h"
 #include "shared/MouseLabel.h"
 #include "shared/WindowFonts.h"
+#include "words/DictionaryReader.h"
 #include "words/LoadDictionary.h"
 #include "words/TfrmAddWord.h"
 
@@ -99,15 +100,16 @@ void TfrmMain::buildMenu() {
     mnuSave->setShortcut(Qt::CTRL | Qt::Key_S);
     mnuSave->setIcon(menuicons::save());
     mnuSave->setEnabled(false);
-    mnuSaveAs = menuCommand(mnuFile, "mnuSaveAs", QStringLiteral("Сохранить как..."), &TfrmMain::mnuSaveAsClick);
+    mnuSaveAs =
+        menuCommand(mnuFile, "mnuSaveAs", QStringLiteral("Сохранить как..."), &TfrmMain::mnuSaveAsClick);
     mnuSaveAs->setEnabled(false);
     mnuFile->addSeparator();
     mnuStopGame = menuCommand(mnuFile, "mnuStopGame", QStringLiteral("Приостановить игру"),
                               &TfrmMain::mnuStopGameClick);
     mnuResumeGame = menuCommand(mnuFile, "mnuResumeGame", QStringLiteral("Продолжить игру"),
                                 &TfrmMain::mnuResumeGameClick);
-    mnuAbortGame = menuCommand(mnuFile, "mnuAbortGame", QStringLiteral("Закончить игру"),
-                               &TfrmMain::mnuAbortGameClick);
+    mnuAbortGame =
+        menuCommand(mnuFile, "mnuAbortGame", QStringLiteral("Закончить игру"), &TfrmMain::mnuAbortGameClick);
     mnuFile->addSeparator();
     mnuExit = menuCommand(mnuFile, "mnuExit", QStringLiteral("Выход"), &TfrmMain::mnuExitClick);
     mnuExit->setIcon(menuicons::exit());
@@ -131,7 +133,9 @@ void TfrmMain::buildMenu() {
     mnuAbout->setIcon(menuicons::about());
 }
 
-void TfrmMain::guarded(const std::function<void()>& handler) { runReported(m_platform, handler); }
+void TfrmMain::guarded(const std::function<void()>& handler) {
+    runReported(m_platform, handler);
+}
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -152,16 +156,20 @@ void TfrmMain::FormShow() {
     if (QFileInfo::exists(m_folder.file(QStringLiteral("словарь/main.txt")))) {
         LoadWordLists();
     } else if (QFileInfo::exists(m_folder.file(QStringLiteral("словарь/User.txt")))) {
-        m_platform.messageBox(QStringLiteral("Ошибка Загрузки словаря"),
-                              QStringLiteral("Программа не нашла главного словаря\r\nПодключён словарь "
-                                             "пользователя\r\nГлавный словарь вы можете скачать с сайта программы"),
-                              mb::IconExclamation);
+        m_platform.messageBox(
+            QStringLiteral("Ошибка Загрузки словаря"),
+            QStringLiteral("Программа не нашла главного словаря\r\nПодключён словарь "
+                           "пользователя\r\nГлавный словарь вы можете скачать с сайта программы"),
+            mb::IconExclamation);
         Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion);
     } else {
-        m_platform.errorBox(QStringLiteral("Ошибка"),
-                            QStringLiteral("Программа не нашла ни одного словаря!!\r\nЕсли у вас нет словаря, то "
-                                           "вы его можете скачать с сайта программы"));
+        m_platform.errorBox(
+            QStringLiteral("Ошибка"),
+            QStringLiteral("Программа не нашла ни одного словаря!!\r\nЕсли у вас нет словаря, то "
+                           "вы его можете скачать с сайта программы"));
     }
+    // A reading begun early serves the start only; later loads read the file as it is then.
+    m_earlyReading.reset();
     // A settings failure is reported on its own, so the player file and the player selection still come.
     guarded([this] { LoadRegistrySetings(); });
     FileAccess(QStringLiteral("Players.ini"));
@@ -176,11 +184,26 @@ void TfrmMain::LoadWordLists() {
             Decoder(m_folder.file(name), lstQuestion);
 }
 
-void TfrmMain::FileAccess(const QString& fileName) { files::resetAttributes(m_folder.file(fileName)); }
+void TfrmMain::FileAccess(const QString& fileName) {
+    files::resetAttributes(m_folder.file(fileName));
+}
 
-void TfrmMain::Decoder(const QString& fileName, WordList& list) { loadDictionary(fileName, list); }
+void TfrmMain::Decoder(const QString& fileName, WordList& list) {
+    if (m_earlyReading && m_earlyReading->fileName() == fileName) {
+        const std::unique_ptr<DictionaryReader> reader = std::move(m_earlyReading);
+        loadDictionary(*reader, list);
+        return;
+    }
+    loadDictionary(fileName, list);
+}
 
-void TfrmMain::LoadRegistrySetings() { settings::LoadRegistrySetings(m_keyStore, m_folder, *this); }
+void TfrmMain::takeEarlyReading(std::unique_ptr<DictionaryReader> reader) {
+    m_earlyReading = std::move(reader);
+}
+
+void TfrmMain::LoadRegistrySetings() {
+    settings::LoadRegistrySetings(m_keyStore, m_folder, *this);
+}
 
 void TfrmMain::setGameTime(double gameTime) {
     game.setGameTime(gameTime);
@@ -198,12 +221,15 @@ void TfrmMain::loadBackground(const QString& path) {
         reader.setDecideFormatFromContent(true);
         const QImage image = reader.read();
         if (image.isNull())
-            throw Failure(QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reader.errorString()));
+            throw Failure(
+                QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reader.errorString()));
         board->imgBqr->setPixmap(QPixmap::fromImage(image));
     });
 }
 
-void TfrmMain::clearBackground() { board->imgBqr->clear(); }
+void TfrmMain::clearBackground() {
+    board->imgBqr->clear();
+}
 
 void TfrmMain::Timer2Timer() {
     Timer2->stop();
@@ -211,8 +237,9 @@ void TfrmMain::Timer2Timer() {
 }
 
 void TfrmMain::ShowSaveWindow() {
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     m_platform.showModal(window);
 }
 
@@ -223,8 +250,9 @@ void TfrmMain::SaveToCurrentFile() {
         ShowSaveWindow();
         return;
     }
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     window.Save(game.SaveFileName, false);
 }
 
@@ -245,8 +273,8 @@ bool TfrmMain::FormCloseQuery() {
         return true;
     const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
                                                      : QStringLiteral("Сохранить изменения в файл");
-    const int answer =
-        m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text, mb::YesNoCancel | mb::IconExclamation);
+    const int answer = m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text,
+                                             mb::YesNoCancel | mb::IconExclamation);
     if (answer == mb::IdCancel)
         return false;
     if (answer == mb::IdYes)
@@ -254,16 +282,23 @@ bool TfrmMain::FormCloseQuery() {
     return true;
 }
 
-void TfrmMain::mnuExitClick() { close(); }
+void TfrmMain::mnuExitClick() {
+    close();
+}
 
 void TfrmMain::mnuSetingClick() {
-    TfrmSeting window(m_platform, m_folder, m_keyStore, [this] { LoadRegistrySetings(); }, this);
+    TfrmSeting window(
+        m_platform, m_folder, m_keyStore, [this] { LoadRegistrySetings(); }, this);
     m_platform.showModal(window);
 }
 
-void TfrmMain::mnuSaveClick() { SaveToCurrentFile(); }
+void TfrmMain::mnuSaveClick() {
+    SaveToCurrentFile();
+}
 
-void TfrmMain::mnuSaveAsClick() { ShowSaveWindow(); }
+void TfrmMain::mnuSaveAsClick() {
+    ShowSaveWindow();
+}
 
 void TfrmMain::mnuOpenClick() {
     const auto showRestored = [this](const SavedGame& saved) {
@@ -277,11 +312,14 @@ void TfrmMain::mnuOpenClick() {
     m_platform.showModal(window);
 }
 
-void TfrmMain::mnuReadMeClick() { openReadMe(m_platform, m_folder); }
+void TfrmMain::mnuReadMeClick() {
+    openReadMe(m_platform, m_folder);
+}
 
 void TfrmMain::N12Click() {
     // The game goes on meanwhile; a change reaches the word list when the window closes.
-    TfrmAddWord window(m_platform, m_folder, lstQuestion, [this] { LoadWordLists(); }, this);
+    TfrmAddWord window(
+        m_platform, m_folder, lstQuestion, [this] { LoadWordLists(); }, this);
     m_platform.showModal(window);
 }
 

@@ -11,7 +11,9 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
+class DictionaryReader;
 class GameBoard;
 class KeyStore;
 class Platform;
@@ -34,6 +36,9 @@ public:
     bool FormCloseQuery();
     void FileAccess(const QString& fileName);
     void Decoder(const QString& fileName, WordList& list);
+    // A reading of a dictionary begun before the window was built; the first load of that file
+    // takes it over.
+    void takeEarlyReading(std::unique_ptr<DictionaryReader> reader);
     // Clears the word list and loads the standard, then the user dictionary, each if it exists.
     void LoadWordLists();
     void LoadRegistrySetings();
@@ -129,6 +134,7 @@ private:
     KeyStore& m_keyStore;
     ProgramFolder m_folder;
     bool m_shown = false;
+    std::unique_ptr<DictionaryReader> m_earlyReading;
     MistakesStore m_mistakes;
     PracticeSet m_practice;
     QString m_askedPair; // the pair of the question on the board, a copy: the list may be reloaded

@@ -4,9 +4,12 @@
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
+#include "words/DictionaryReader.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>
+
+#include <memory>
 
 int main(int argc, char** argv) {
     // Qt reads the variable while the application object starts; the programs the game opens later
@@ -15,14 +18,17 @@ int main(int argc, char** argv) {
     if (!displayPlatform.isEmpty())
         qputenv("QT_QPA_PLATFORM", displayPlatform);
     QApplication application(argc, argv);
+    const ProgramFolder folder = ProgramFolder::ofExecutable();
+    // The standard dictionary is read on another thread while the windows are built.
+    auto earlyReading = std::make_unique<DictionaryReader>(folder.file(QStringLiteral("словарь/main.txt")));
     if (!displayPlatform.isEmpty())
         qunsetenv("QT_QPA_PLATFORM");
     setUpApplication();
 
     QtPlatform platform;
-    const ProgramFolder folder = ProgramFolder::ofExecutable();
     KeyStore keyStore(KeyStore::defaultPath(folder));
     TfrmMain frmMain(platform, keyStore, folder);
+    frmMain.takeEarlyReading(std::move(earlyReading));
     frmMain.show();
     return application.exec();
 }

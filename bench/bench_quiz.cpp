@@ -56,7 +56,8 @@ void Baseline(benchmark::State& state) {
         benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(right), window.game.DirectionTrans));
         benchmark::DoNotOptimize(platform.randomBelow(4));
         for (qsizetype wrong : question::drawWrong(window.lstQuestion, right, platform))
-            benchmark::DoNotOptimize(question::sides(window.lstQuestion.at(wrong), window.game.DirectionTrans));
+            benchmark::DoNotOptimize(
+                question::sides(window.lstQuestion.at(wrong), window.game.DirectionTrans));
     }
 }
 
@@ -127,8 +128,10 @@ BENCHMARK(MistakesWrite)->Unit(benchmark::kMillisecond);
 class Reporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
+        // With repetitions the mean stands for the run; its name carries "_mean", so the plain one is used.
         for (const Run& run : runs)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration || run.aggregate_name == "mean")
+                m_times[run.run_name.str()] = run.GetAdjustedRealTime();
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
@@ -138,8 +141,9 @@ public:
             const double question = m_times[std::string("NewQuestion/") + n];
             const double answer = m_times[std::string("AnswerClick/") + n];
             if (base > 0)
-                std::printf("%8s pairs: NewQuestion %.2f us (%.1fx), AnswerClick %.2f us (%.1fx), baseline %.2f us\n",
-                            n, question, question / base, answer, answer / base, base);
+                std::printf(
+                    "%8s pairs: NewQuestion %.2f us (%.1fx), AnswerClick %.2f us (%.1fx), baseline %.2f us\n",
+                    n, question, question / base, answer, answer / base, base);
         }
         const double kept = timeOf("WrongAnswer/1/");
         const double unkept = timeOf("WrongAnswer/0/");

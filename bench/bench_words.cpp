@@ -101,8 +101,7 @@ void reportMemory() {
     loadDictionary(dictionaries.at(1000000), list);
     malloc_trim(0);
     const double after = residentMegabytes();
-    const double buffers =
-        double(list.text().size() * sizeof(char16_t) + list.count() * sizeof(qsizetype)) / (1024.0 * 1024.0);
+    const double buffers = double(list.text().size() + list.count() * sizeof(quint32)) / (1024.0 * 1024.0);
     std::printf("memory of a list of %lld pairs: %.1f MB resident (%.1f MB of lines and line starts)\n",
                 qlonglong(list.count()), after - before, buffers);
 }

@@ -31,7 +31,8 @@ bool fitsDictionary(QStringView side) {
 
 void Importer::avoid(const WordList& lines) {
     for (qsizetype i = 0, n = lines.count(); i < n; ++i) {
-        const wordpair::Sides sides = wordpair::sides(lines.at(i));
+        const QString line = lines.at(i);
+        const wordpair::Sides sides = wordpair::sides(line);
         remember(sides.russian, sides.english);
     }
 }

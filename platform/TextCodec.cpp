@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TextCodec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -35,6 +36,19 @@ const std::array<std::uint8_t, 0x10000>& reverseTable() {
     return *table;
 }
 
+const std::array<char, 256>& lowerTable() {
+    static const auto table = [] {
+        const auto& reverse = reverseTable();
+        std::array<char, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char16_t c = b < 0x80 ? char16_t(b) : upperHalf[b - 0x80];
+            t[b] = char(reverse[char16_t(QChar::toLower(char32_t(c)))]);
+        }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 namespace ansi {
@@ -67,6 +81,22 @@ QByteArray encode(QStringView text) {
 
 QString fromUser(QStringView typed) {
     return decode(encode(typed));
+}
+
+} // namespace ansi
+
+namespace ansi {
+
+char lowered(char byte) {
+    return lowerTable()[std::uint8_t(byte)];
+}
+
+QByteArray lowered(QByteArrayView bytes) {
+    const auto& table = lowerTable();
+    QByteArray result(bytes.size(), Qt::Uninitialized);
+    std::transform(bytes.begin(), bytes.end(), result.begin(),
+                   [&](char b) { return table[std::uint8_t(b)]; });
+    return result;
 }
 
 } // namespace ansi

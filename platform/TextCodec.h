@@ -17,4 +17,9 @@ QByteArray encode(QStringView text);
 // Text typed by the user, passed through the code page once.
 QString fromUser(QStringView typed);
 
+// The byte of the character's lower case (Latin and Cyrillic letters alike); every lower case of the
+// code page lies in it.
+char lowered(char byte);
+QByteArray lowered(QByteArrayView bytes);
+
 } // namespace ansi

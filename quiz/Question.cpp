@@ -7,7 +7,9 @@
 
 namespace question {
 
-QString prefix(int position) { return QString(QChar(u'A' + (position - 1))) + QStringLiteral(".   "); }
+QString prefix(int position) {
+    return QString(QChar(u'A' + (position - 1))) + QStringLiteral(".   ");
+}
 
 Sides sides(QStringView pair, const QString& direction) {
     const wordpair::Sides both = wordpair::sides(pair);
@@ -22,7 +24,9 @@ QString pairOf(QStringView word, QStringView answer, const QString& direction) {
     return answer.toString() + u'|' + word.toString();
 }
 
-QString prompt() { return QStringLiteral("Выберете правильный перевод слова:"); }
+QString prompt() {
+    return QStringLiteral("Выберете правильный перевод слова:");
+}
 
 std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, Platform& platform) {
     std::array<qsizetype, 3> drawn{};
@@ -59,15 +63,15 @@ std::optional<Drawn> draw(const WordList& list, const QString& direction, Platfo
 Drawn drawFor(const WordList& list, QStringView pair, qsizetype rightIndex, const QString& direction,
               Platform& platform) {
     Drawn drawn;
-    drawn.pair = pair;
+    drawn.pair = pair.toString();
     const Sides right = sides(pair, direction);
-    drawn.word = right.word;
+    drawn.word = right.word.toString();
     drawn.realButton = platform.randomBelow(4) + 1;
-    drawn.answers[drawn.realButton - 1] = right.answer;
+    drawn.answers[drawn.realButton - 1] = right.answer.toString();
     const auto wrong = drawWrong(list, rightIndex, platform);
     const auto positions = wrongPositions(drawn.realButton);
     for (int k = 0; k < 3; ++k)
-        drawn.answers[positions[k] - 1] = sides(list.at(wrong[k]), direction).answer;
+        drawn.answers[positions[k] - 1] = sides(list.at(wrong[k]), direction).answer.toString();
     return drawn;
 }
 

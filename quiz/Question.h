@@ -37,12 +37,12 @@ std::array<qsizetype, 3> drawWrong(const WordList& list, qsizetype rightIndex, P
 std::array<int, 3> wrongPositions(int realButton);
 
 // One question: the word asked, the position 1..4 of the right answer, and the four answers (without
-// their prefixes), each a view into the list, and the whole pair asked.
+// their prefixes), and the whole pair asked.
 struct Drawn {
-    QStringView pair;
-    QStringView word;
+    QString pair;
+    QString word;
     int realButton = 0;
-    std::array<QStringView, 4> answers;
+    std::array<QString, 4> answers;
 };
 // Draws the right pair, then its position, then the three wrong pairs; nullopt when the list holds
 // fewer than MinimumWords lines.

@@ -40,21 +40,6 @@ const std::array<char16_t, 0x10000>& codingTable() {
     return *table;
 }
 
-// Unscrambled character for every byte of a file.
-const std::array<char16_t, 256>& unscrambleTable() {
-    static const auto table = [] {
-        QByteArray bytes(256, Qt::Uninitialized);
-        for (int b = 0; b < 256; ++b)
-            bytes[b] = char(b ^ key);
-        const QString text = ansi::decode(bytes);
-        std::array<char16_t, 256> t{};
-        for (int b = 0; b < 256; ++b)
-            t[b] = text[b].unicode();
-        return t;
-    }();
-    return table;
-}
-
 // The bytes that end the first line or are left out of it.
 inline bool isLineByte(char b) {
     return (b == lineFeed) | (b == carriageReturn) | (b == endOfFile);
@@ -90,64 +75,82 @@ QString Coding(QStringView text) {
     return result;
 }
 
-QString ReadScrambledText(const QString& fileName) {
+qsizetype unscramblePiece(char* piece, qsizetype size, FirstLineState& state) {
+    qsizetype i = 0;
+    if (state.pendingCarriageReturn && size > 0) {
+        state.pendingCarriageReturn = false;
+        if (piece[0] == lineFeed) {
+            state.ended = true;
+            return 0;
+        }
+    }
+    // Blocks without a line byte first, in loops the compiler can widen: a valid file is nothing else.
+    constexpr qsizetype block = 64;
+    while (i + block <= size) {
+        bool lineByte = false;
+        for (qsizetype k = 0; k < block; ++k)
+            lineByte |= isLineByte(piece[i + k]);
+        if (lineByte)
+            break;
+        for (qsizetype k = 0; k < block; ++k)
+            piece[i + k] = char(piece[i + k] ^ key);
+        i += block;
+    }
+    qsizetype written = i;
+    while (i < size) {
+        const char b = piece[i++];
+        if (!isLineByte(b)) {
+            piece[written++] = char(b ^ key);
+        } else if (b != carriageReturn) {
+            state.ended = true;
+            break;
+        } else if (i == size) {
+            state.pendingCarriageReturn = true;
+        } else if (piece[i] == lineFeed) {
+            state.ended = true;
+            break;
+        }
+    }
+    return written;
+}
+
+QByteArray ReadScrambledBytes(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open file"), fileName, file.errorString());
-    return ReadScrambledText(file, fileName);
+    return ReadScrambledBytes(file, fileName);
 }
 
-QString ReadScrambledText(QIODevice& file, const QString& fileName) {
-    const auto& table = unscrambleTable();
-    QString text;
-    const qint64 expected = file.size();
-    if (expected > 0)
-        text.reserve(qsizetype(expected));
+QByteArray ReadScrambledBytes(QIODevice& file, const QString& fileName) {
 
     // Read in pieces so that whatever follows the first line is never read, and a CR at the end of a
     // piece still sees the byte after it. A small file needs no large piece.
+    const qint64 expected = file.size();
     const qint64 pieceSize = std::clamp<qint64>(expected + 1, 4096, 1 << 20);
-    QByteArray piece(pieceSize, Qt::Uninitialized);
-    bool pendingCarriageReturn = false;
-    for (;;) {
-        const qint64 got = file.read(piece.data(), pieceSize);
+    QByteArray text;
+    text.reserve(qsizetype(std::max<qint64>(expected, 0) + pieceSize));
+    FirstLineState state;
+    while (!state.ended) {
+        // Each piece is read straight into the text and unscrambled where it lies.
+        const qsizetype start = text.size();
+        text.resize(start + qsizetype(pieceSize));
+        const qint64 got = file.read(text.data() + start, pieceSize);
         if (got < 0)
             fail(QStringLiteral("Cannot read file"), fileName, file.errorString());
+        text.resize(start + unscramblePiece(text.data() + start, qsizetype(got), state));
         if (got == 0)
-            break;
-        const qsizetype start = text.size();
-        text.resize(start + qsizetype(got));
-        char16_t* out = reinterpret_cast<char16_t*>(text.data()) + start;
-        const char* in = piece.constData();
-        qsizetype written = 0;
-        bool lineEnded = false;
-        qint64 i = 0;
-        if (pendingCarriageReturn) {
-            pendingCarriageReturn = false;
-            if (in[0] == lineFeed)
-                lineEnded = true;
-        }
-        while (!lineEnded && i < got) {
-            // Plain bytes first, in a loop with no other decision: a valid file is nothing else.
-            while (i < got && !isLineByte(in[i]))
-                out[written++] = table[std::uint8_t(in[i++])];
-            if (i == got)
-                break;
-            const char b = in[i++];
-            if (b != carriageReturn) {
-                lineEnded = true;
-            } else if (i == got) {
-                pendingCarriageReturn = true;
-            } else if (in[i] == lineFeed) {
-                lineEnded = true;
-            }
-        }
-        text.resize(start + written);
-        if (lineEnded)
             break;
     }
     text.squeeze();
     return text;
+}
+
+QString ReadScrambledText(const QString& fileName) {
+    return ansi::decode(ReadScrambledBytes(fileName));
+}
+
+QString ReadScrambledText(QIODevice& device, const QString& fileName) {
+    return ansi::decode(ReadScrambledBytes(device, fileName));
 }
 
 void WriteScrambledText(const QString& fileName, QStringView text, WriteMode mode) {

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class DictionaryReader;
 class WordList;
 
 // What a dictionary load shows while it runs: the progress window, or whatever a test puts in its place.
@@ -26,3 +27,5 @@ public:
 // pending events run now and then. A file that cannot be read throws before the progress hears of it
 // and before anything changes.
 void Decoder(const QString& fileName, WordList& list, LoadProgress& progress);
+// The same from a reader that may have begun before.
+void Decoder(DictionaryReader& reader, WordList& list, LoadProgress& progress);

@@ -8,3 +8,8 @@ void loadDictionary(const QString& fileName, WordList& list) {
     TfrmOpenSlovar window;
     Decoder(fileName, list, window);
 }
+
+void loadDictionary(DictionaryReader& reader, WordList& list) {
+    TfrmOpenSlovar window;
+    Decoder(reader, list, window);
+}

@@ -1,21 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/Translator.h"
 
+#include "platform/TextCodec.h"
 #include "shared/WordPair.h"
+#include "words/SideIndex.h"
 #include "words/WordList.h"
 
 #include <QStringBuilder>
+
+#include <algorithm>
+#include <vector>
 
 namespace translator {
 
 namespace {
 
 constexpr QStringView Separator = u"  -  ";
-
-// Most lines differ in their first character: looking at it first spares a call for each of them.
-inline bool begins(QStringView text, QStringView word) {
-    return word.isEmpty() || (!text.isEmpty() && text.front() == word.front() && text.startsWith(word));
-}
 
 } // namespace
 
@@ -27,19 +27,37 @@ QString language(QStringView text) {
 
 QStringList results(const WordList& list, QStringView word, const QString& language) {
     QStringList found;
+    const QByteArray bytes = ansi::encode(word);
+    // A character the code page has not is in no line.
+    const bool representable = ansi::decode(bytes) == word;
     const bool english = language == u"EN";
-    for (qsizetype i = 0, n = list.count(); i < n && found.size() < MaxResults; ++i) {
-        const QStringView line = list.at(i);
-        if (english) {
-            const wordpair::Sides sides = wordpair::sides(line);
-            if (begins(sides.english, word))
+    if (representable && list.count() > 0) {
+        // The index finds the lines that begin with the word in any letter case; of those, the first
+        // ten in list order that begin with it exactly are the results.
+        const SideIndex& index = english ? list.englishIndex() : list.lineIndex();
+        std::vector<quint32> first;
+        for (const quint32 line : index.beginningWith(list, ansi::lowered(bytes))) {
+            if (!index.keyOf(list, line).startsWith(bytes))
+                continue;
+            if (first.size() < size_t(MaxResults)) {
+                first.push_back(line);
+                std::push_heap(first.begin(), first.end());
+            } else if (line < first.front()) {
+                std::pop_heap(first.begin(), first.end());
+                first.back() = line;
+                std::push_heap(first.begin(), first.end());
+            }
+        }
+        std::sort_heap(first.begin(), first.end());
+        for (const quint32 line : first) {
+            const QString text = list.at(line);
+            const wordpair::Sides sides = wordpair::sides(text);
+            if (english)
                 found.append(sides.english % Separator % sides.russian);
-        } else if (begins(line, word)) {
-            const wordpair::Sides sides = wordpair::sides(line);
-            // A line without "|" has nothing to replace.
-            found.append(sides.russian.size() == line.size()
-                             ? line.toString()
-                             : QString(sides.russian % Separator % sides.english));
+            else // a line without "|" has nothing to replace
+                found.append(sides.russian.size() == text.size()
+                                 ? text
+                                 : QString(sides.russian % Separator % sides.english));
         }
     }
     if (found.isEmpty())

@@ -2,8 +2,10 @@
 #include "words/UserDictionary.h"
 
 #include "platform/Files.h"
+#include "platform/TextCodec.h"
 #include "shared/ScrambledText.h"
 #include "shared/WordPair.h"
+#include "words/SideIndex.h"
 #include "words/WordList.h"
 
 #include <QCollator>
@@ -22,26 +24,16 @@ char16_t lower(char16_t c) {
     return char16_t(QChar::toLower(char32_t(c)));
 }
 
-// Every character of the code page lowers to one character, so a side that differs in length never
-// matches and is passed over without lowering a letter.
-bool equalsLowered(QStringView side, QStringView loweredText) {
-    if (side.size() != loweredText.size())
+// The lines are found through the list's indexes, made once for many tests.
+bool holdsSide(const WordList& lines, QByteArrayView loweredWord, QByteArrayView loweredTranslation) {
+    if (lines.count() == 0)
         return false;
-    const char16_t* a = side.utf16();
-    const char16_t* b = loweredText.utf16();
-    for (qsizetype i = 0, n = side.size(); i < n; ++i)
-        if (lower(a[i]) != b[i])
-            return false;
-    return true;
-}
-
-bool holdsSide(const WordList& lines, QStringView loweredWord, QStringView loweredTranslation) {
-    for (qsizetype i = 0, n = lines.count(); i < n; ++i) {
-        const wordpair::Sides sides = wordpair::sides(lines.at(i));
-        if (equalsLowered(sides.english, loweredTranslation) || equalsLowered(sides.russian, loweredWord))
-            return true;
-    }
-    return false;
+    if (!lines.englishIndex().equalTo(lines, loweredTranslation).empty())
+        return true;
+    // The Russian side is the line up to its first "|", or the whole line where there is none.
+    const SideIndex& index = lines.lineIndex();
+    return !index.equalTo(lines, loweredWord).empty() ||
+           !index.beginningWith(lines, QByteArray(loweredWord.toByteArray() + '|')).empty();
 }
 
 } // namespace
@@ -59,8 +51,13 @@ Refusal check(const WordList& wordList, const WordList& userWords, QStringView w
         return Refusal::Blank;
     if (word.contains(u'|') || translation.contains(u'|'))
         return Refusal::Separator;
-    const QString w = lowered(word);
-    const QString t = lowered(translation);
+    // Every line is text of the code page: a word with a character outside it equals no side.
+    const QByteArray wordBytes = ansi::encode(word);
+    const QByteArray translationBytes = ansi::encode(translation);
+    if (ansi::decode(wordBytes) != word || ansi::decode(translationBytes) != translation)
+        return Refusal::None;
+    const QByteArray w = ansi::lowered(wordBytes);
+    const QByteArray t = ansi::lowered(translationBytes);
     if (holdsSide(wordList, w, t) || holdsSide(userWords, w, t))
         return Refusal::Duplicate;
     return Refusal::None;
@@ -79,10 +76,10 @@ WordList sorted(const WordList& lines) {
     // Keys once per line: comparing keys is far cheaper than collating two strings.
     std::vector<QCollatorSortKey> keys;
     keys.reserve(size_t(lines.count()));
-    qsizetype characters = 0;
+    qsizetype bytes = 0;
     for (qsizetype i = 0; i < lines.count(); ++i) {
-        keys.push_back(collator.sortKey(lines.at(i).toString()));
-        characters += lines.at(i).size() + 2;
+        keys.push_back(collator.sortKey(lines.at(i)));
+        bytes += lines.bytesAt(i).size() + 2;
     }
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
@@ -91,22 +88,24 @@ WordList sorted(const WordList& lines) {
     });
 
     WordList result;
-    result.reserve(characters);
+    result.reserve(bytes);
     for (const qsizetype index : order)
-        result.append(lines.at(index));
+        result.appendBytes(lines.bytesAt(index));
     return result;
 }
 
 qsizetype find(const WordList& lines, QStringView text, qsizetype from) {
+    const QByteArray bytes = ansi::encode(text);
+    if (ansi::decode(bytes) != text)
+        return -1;
     for (qsizetype i = std::max<qsizetype>(from, 0); i < lines.count(); ++i)
-        if (lines.at(i).contains(text))
+        if (lines.bytesAt(i).contains(bytes))
             return i;
     return -1;
 }
 
 void writeWithout(const QString& fileName, const WordList& lines, qsizetype row) {
     QString text;
-    text.reserve(lines.text().size());
     for (qsizetype i = 0; i < lines.count(); ++i) {
         if (i == row)
             continue;

@@ -14,5 +14,5 @@ int WordListModel::rowCount(const QModelIndex& parent) const {
 QVariant WordListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.count())
         return {};
-    return m_lines.at(index.row()).toString();
+    return m_lines.at(index.row());
 }

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 #include "platform/ProgramFolder.h"
 #include "shared/TimeValue.h"
+#include "words/DictionaryReader.h"
 
 #include <QAction>
 #include <QFile>
@@ -47,11 +48,27 @@ private slots:
         }
         QStringList items;
         for (qsizetype i = 0; i < window.lstQuestion.count(); ++i)
-            items << window.lstQuestion.at(i).toString();
+            items << window.lstQuestion.at(i);
         QCOMPARE(items, loaded);
         QVERIFY(QFileInfo(f.folder.path("словарь")).isDir());
         // Start-up goes on to the one-shot timer in every case.
         QTRY_VERIFY(!window.Timer2->isActive());
+    }
+
+    void startUpTakesOverAReadingBegunEarly() {
+        MainWindowFixture f;
+        f.folder.writeDictionary("словарь/main.txt", {"кот|cat", "пёс|dog"});
+        f.folder.writeDictionary("словарь/User.txt", {"дом|house"});
+        const QString mainFile = ProgramFolder(f.folder.path()).file(u"словарь/main.txt");
+        auto reader = std::make_unique<DictionaryReader>(mainFile);
+        f.window = std::make_unique<TfrmMain>(f.platform, f.keyStore, ProgramFolder(f.folder.path()));
+        f.window->takeEarlyReading(std::move(reader));
+        f.window->show();
+        QCOMPARE(f.window->lstQuestion.text(), QStringLiteral("кот|cat\r\nпёс|dog\r\nдом|house\r\n"));
+        // Later loads read the file as it is then.
+        f.folder.writeDictionary("словарь/main.txt", {"ёж|hedgehog"});
+        f.window->LoadWordLists();
+        QCOMPARE(f.window->lstQuestion.text(), QStringLiteral("ёж|hedgehog\r\nдом|house\r\n"));
     }
 
     void firstStartWritesTheDefaultSettings() {
@@ -116,7 +133,8 @@ private slots:
         QCOMPARE(qAlpha(face.pixel(0, face.height() - 1)), 0);
         QCOMPARE(qAlpha(face.pixel(face.width() / 2, face.height() / 2)), 255);
         for (int position = 1; position <= 4; ++position)
-            QCOMPARE(window.board->answerImage(position)->pixmap().cacheKey(), window.board->imgNormal.cacheKey());
+            QCOMPARE(window.board->answerImage(position)->pixmap().cacheKey(),
+                     window.board->imgNormal.cacheKey());
     }
 
     void f1OpensTheReadMeInTheProgramFolder() {
@@ -140,7 +158,8 @@ private slots:
         QTest::addRow("unsaved, cancel") << true << false << "" << 2 << "Сохранить эту игру?" << false;
         QTest::addRow("unsaved, yes") << true << false << "" << 6 << "Сохранить эту игру?" << true;
         QTest::addRow("unsaved, no") << true << false << "" << 7 << "Сохранить эту игру?" << true;
-        QTest::addRow("saved after time up") << false << true << "x.gsv" << 7 << "Сохранить изменения в файл" << true;
+        QTest::addRow("saved after time up")
+            << false << true << "x.gsv" << 7 << "Сохранить изменения в файл" << true;
     }
     void closeQuestion() {
         QFETCH(bool, running);

@@ -34,7 +34,7 @@ private slots:
         });
         window.N12->trigger();
         QCOMPARE(window.lstQuestion.count(), 6);
-        QCOMPARE(window.lstQuestion.at(5).toString(), QStringLiteral("пёс|dog"));
+        QCOMPARE(window.lstQuestion.at(5), QStringLiteral("пёс|dog"));
         QVERIFY(window.game.GameRunning);
         QVERIFY(window.Timer1->isActive());
     }

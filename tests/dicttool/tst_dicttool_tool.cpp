@@ -361,7 +361,7 @@ private slots:
             const std::optional<question::Drawn> drawn =
                 question::draw(game, QStringLiteral("EN\\RU"), platform);
             QVERIFY(drawn);
-            QCOMPARE(drawn->word.toString() + u'|' + drawn->answers[0].toString(), added[i - 4]);
+            QCOMPARE(drawn->word + u'|' + drawn->answers[0], added[i - 4]);
         }
     }
 

@@ -23,7 +23,7 @@ const QStringList UserLines = {QStringLiteral("дом|house"), QStringLiteral("�
 QStringList linesOf(const WordList& list) {
     QStringList lines;
     for (qsizetype i = 0; i < list.count(); ++i)
-        lines.append(list.at(i).toString());
+        lines.append(list.at(i));
     return lines;
 }
 

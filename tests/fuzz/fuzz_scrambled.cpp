@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const WordList sorted = userdictionary::sorted(userWords);
         QStringList sortedLines;
         for (qsizetype i = 0; i < sorted.count(); ++i)
-            sortedLines.append(sorted.at(i).toString());
+            sortedLines.append(sorted.at(i));
         QStringList a = sortedLines, b = lines;
         a.sort();
         b.sort();

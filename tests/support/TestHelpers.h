@@ -61,7 +61,7 @@ inline WordList listOf(const QStringList& lines) {
 inline QStringList itemsOf(const WordList& list) {
     QStringList items;
     for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i).toString());
+        items.append(list.at(i));
     return items;
 }
 inline QStringList itemsOf(const QListWidget* list) {

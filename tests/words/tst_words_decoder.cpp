@@ -6,6 +6,7 @@
 #include "words/Decoder.h"
 #include "words/WordList.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,31 +89,33 @@ private slots:
     }
 
     void wordListSharingAText() {
-        const QString source = QStringLiteral("a|b\r\n\r\nc|d\r\ntail");
+        const QByteArray source = "a|b\r\n\r\nc|d\r\ntail";
+        const QByteArrayView text(source);
         WordList list;
         list.shareText(source);
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.text(), QString());
-        CrLfLines lines(source);
-        QVERIFY(lines.next());
-        const QStringView first = lines.line();
-        QVERIFY(lines.next());
-        list.append(lines.line()); // out of order: copied
-        list.append(first);
+        list.appendBytes(text.sliced(5, 0)); // out of order: copied
+        list.appendBytes(text.first(3));
         QCOMPARE(itemsOf(list), (QStringList{"", "a|b"}));
         list.clear();
 
         list.shareText(source);
-        CrLfLines again(source);
-        while (again.next())
-            list.append(again.line());
+        list.appendBytes(text.first(3));
+        list.appendBytes(text.sliced(5, 0));
+        list.appendBytes(text.sliced(7, 3));
         QCOMPARE(itemsOf(list), (QStringList{"a|b", "", "c|d"}));
+        QCOMPARE(list.bytes().data(), source.constData()); // nothing was copied
         QCOMPARE(list.text(), QStringLiteral("a|b\r\n\r\nc|d\r\n"));
         list.append(u"e|f");
         QCOMPARE(list.text(), QStringLiteral("a|b\r\n\r\nc|d\r\ne|f\r\n"));
-        QCOMPARE(source, QStringLiteral("a|b\r\n\r\nc|d\r\ntail"));
-        list.shareText(QStringLiteral("x\r\n")); // ignored: the list holds items
+        QCOMPARE(source, QByteArray("a|b\r\n\r\nc|d\r\ntail"));
+        list.shareText("x\r\n"); // ignored: the list holds items
         QCOMPARE(list.count(), 4);
+        list.truncate(1);
+        QCOMPARE(list.text(), QStringLiteral("a|b\r\n"));
+        list.append(u"g");
+        QCOMPARE(itemsOf(list), (QStringList{"a|b", "g"}));
     }
 
     void items_data() {
@@ -140,6 +143,41 @@ private slots:
         QCOMPARE(progress.shows, 0);
         QCOMPARE(progress.finishes, 1);
         QCOMPARE(progress.callsAfterFinish, 0);
+    }
+
+    // The reader takes the file in pieces on its own thread; a line break byte where one piece ends
+    // and the next begins ends the text as the whole-file reading does.
+    void firstLineAcrossThePieces_data() {
+        QTest::addColumn<QByteArray>("breakBytes");
+        QTest::addColumn<int>("at");
+        QTest::addRow("CR LF across the first pieces") << QByteArray("\r\n") << 16 * 1024 - 1;
+        QTest::addRow("lone CR at a piece's end") << QByteArray("\r") << 16 * 1024 - 1;
+        QTest::addRow("lone CR at a piece's start") << QByteArray("\r") << 16 * 1024;
+        QTest::addRow("LF at a later piece's start") << QByteArray("\n") << 16 * 1024 + 512 * 1024;
+        QTest::addRow("end-of-file byte") << QByteArray("\x1a") << 100000;
+        QTest::addRow("no break") << QByteArray() << 0;
+    }
+    void firstLineAcrossThePieces() {
+        QFETCH(QByteArray, breakBytes);
+        QFETCH(int, at);
+        WriteScrambledText(m_path, listText(numberedLines(30000)), WriteMode::Replace);
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray raw = file.readAll();
+        raw.insert(at, breakBytes);
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(raw), raw.size());
+        file.close();
+
+        QStringList expected;
+        const QString text = ReadScrambledText(m_path);
+        for (qsizetype start = 0, end; (end = text.indexOf(u"\r\n", start)) >= 0; start = end + 2)
+            expected.append(text.sliced(start, end - start));
+        WordList list;
+        RecordingProgress progress(list);
+        Decoder(m_path, list, progress);
+        QCOMPARE(itemsOf(list), expected);
+        QCOMPARE(list.text(), text.left(text.lastIndexOf(u"\r\n") + 2));
     }
 
     void missingFileThrowsBeforeAnyProgress() {

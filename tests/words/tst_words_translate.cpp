@@ -63,6 +63,24 @@ private slots:
         for (int i = 0; i < 10; ++i)
             firstTen.append(QStringLiteral("кот%1  -  cat").arg(i));
         QTest::addRow("ten at most") << many << "кот" << firstTen;
+        QStringList descending, firstTenDescending;
+        for (int i = 11; i >= 0; --i)
+            descending.append(QStringLiteral("р|t%1").arg(i));
+        for (int i = 11; i >= 2; --i)
+            firstTenDescending.append(QStringLiteral("t%1  -  р").arg(i));
+        QTest::addRow("first ten in list order, not in word order")
+            << descending << "t" << firstTenDescending;
+        QTest::addRow("other cases among the matches")
+            << QStringList{"а|Cat", "б|cat", "в|CAT", "г|cab", "д|ca", "е|cb", "ж|c"} << "ca"
+            << QStringList{"cat  -  б", "cab  -  г", "ca  -  д"};
+        QTest::addRow("Cyrillic capitals and ё")
+            << QStringList{"яблоко|apple", "Яблоко|Apple", "ёж|x", "Ёлка|y"} << "Я"
+            << QStringList{"Яблоко  -  Apple"};
+        QTest::addRow("ё") << QStringList{"яблоко|apple", "ёж|x", "Ёлка|y"} << "ё" << QStringList{"ёж  -  x"};
+        QTest::addRow("bar in the word")
+            << QStringList{"кот|cat", "кот|dog"} << "кот|d" << QStringList{"кот  -  dog"};
+        QTest::addRow("character outside the code page")
+            << QStringList{"?|x"} << QString(QChar(0x4E00)) << QStringList{NotFound};
     }
     void results() {
         QFETCH(QStringList, lines);
@@ -70,6 +88,17 @@ private slots:
         QFETCH(QStringList, expected);
         const WordList list = listOf(lines);
         QCOMPARE(translator::results(list, word, translator::language(word)), expected);
+    }
+
+    void lookupsFollowTheList() {
+        WordList list = listOf({"кот|cat"});
+        QCOMPARE(translator::results(list, u"d", QStringLiteral("EN")), QStringList{NotFound});
+        list.append(u"собака|dog");
+        QCOMPARE(translator::results(list, u"d", QStringLiteral("EN")), QStringList{"dog  -  собака"});
+        const WordList copy = list;
+        list.clear();
+        QCOMPARE(translator::results(list, u"d", QStringLiteral("EN")), QStringList{NotFound});
+        QCOMPARE(translator::results(copy, u"со", QStringLiteral("RU")), QStringList{"собака  -  dog"});
     }
 
     void windowFollowsTheField() {

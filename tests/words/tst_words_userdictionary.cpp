@@ -51,6 +51,20 @@ private slots:
                                               << "mouse" << Refusal::Duplicate;
         QTest::addRow("line without bar is both sides") << QStringList{"слон"} << QStringList() << "zz"
                                                         << "СЛОН" << Refusal::Duplicate;
+        QTest::addRow("Russian side with nothing after the bar")
+            << QStringList{"кот|"} << QStringList() << "КОТ"
+            << "x" << Refusal::Duplicate;
+        QTest::addRow("longer Russian sides around the bar")
+            << QStringList{"кот!|a", "кота|b", "кот~|c", "кот"} << QStringList() << "кот"
+            << "x" << Refusal::Duplicate;
+        QTest::addRow("only longer Russian sides")
+            << QStringList{"кот!|a", "кота|b", "кот~|c"} << QStringList() << "кот"
+            << "x" << Refusal::None;
+        QTest::addRow("only longer English sides")
+            << QStringList{"a|cat!", "b|cats", "c|Cat~"} << QStringList() << "x"
+            << "CAT" << Refusal::None;
+        QTest::addRow("word outside the code page")
+            << QStringList{"?|x"} << QStringList() << QString(QChar(0x4E00)) << "y" << Refusal::None;
         QTest::addRow("empty lists") << QStringList() << QStringList() << "a"
                                      << "b" << Refusal::None;
     }
