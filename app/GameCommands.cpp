@@ -4,7 +4,6 @@
 
 #include "platform/Platform.h"
 #include "platform/RegionalFormats.h"
-#include "players/PlayerFile.h"
 #include "quiz/GameBoard.h"
 #include "quiz/Question.h"
 #include "shared/TextRules.h"
@@ -72,7 +71,6 @@ void TfrmMain::startNewGame(bool practice) {
     if (wasRunning || practice || wasPractice)
         setGameTime(game.GameTime);
     game.startGame();
-    mnuSave->setEnabled(true);
     mnuSaveAs->setEnabled(true);
     enableSaving();
     UpdateKolichestvo();

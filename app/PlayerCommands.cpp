@@ -18,21 +18,20 @@
 
 void TfrmMain::LoadPlayersInformation() {
     // A file that cannot even be created leaves the text as it was, without a word.
-    if (const std::optional<QString> text = players::readPlayerFile(m_folder.file(players::FileName)))
-        MemoPlayers = *text;
+    playerStore.reload();
 }
 
 void TfrmMain::ShowPlayerSelection() {
-    TfrmChoiceUser window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    TfrmChoiceUser window(m_platform, game, playerStore, *this, this);
     m_platform.showModal(window);
 }
 
 void TfrmMain::SaveGameRezoults() {
-    players::recordFinishedGame(m_platform, m_folder, game, MemoPlayers, *this);
+    players::recordFinishedGame(m_platform, game, playerStore, *this);
 }
 
 void TfrmMain::mnuShowResultsClick() {
-    TfrmUsers window(m_platform, m_folder, game, MemoPlayers, *this, this);
+    TfrmUsers window(m_platform, game, playerStore, *this, this);
     m_platform.showModal(window);
 }
 
@@ -53,7 +52,7 @@ void TfrmMain::mnuMistakesClick() {
 }
 
 void TfrmMain::mnuChartClick() {
-    TfrmChart window(MemoPlayers, playerKey(), this);
+    TfrmChart window(playerStore.MemoPlayers(), playerKey(), this);
     m_platform.showModal(window);
 }
 
@@ -90,12 +89,12 @@ void TfrmMain::mnuChangePlayerClick() {
     ShowPlayerSelection();
 }
 
-void TfrmMain::reloadPlayerText() {
-    LoadPlayersInformation();
+void TfrmMain::setCurrentPlayerLabel(const QString& text) {
+    board->setCurrentPlayerLabel(text);
 }
 
-void TfrmMain::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    board->setPlayerLabels(currentPlayerText, recordText);
+void TfrmMain::setRecordLabel(const QString& text) {
+    board->setRecordLabel(text);
 }
 
 void TfrmMain::stopGameClock() {

@@ -10,6 +10,8 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlumbing.h"
+#include "platform/WriteLock.h"
 #include "quiz/GameBoard.h"
 #include "quiz/GameRules.h"
 #include "quiz/Question.h"
@@ -49,8 +51,8 @@ QString reopenedPair(const SavedGame& saved) {
 } // namespace
 
 TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_keyStore(keyStore), m_folder(std::move(folder)),
-      m_mistakes(m_folder.file(mistakes::FileName)) {
+    : QMainWindow(parent), playerStore(folder), m_platform(platform), m_keyStore(keyStore),
+      m_folder(std::move(folder)), m_mistakes(m_folder.file(mistakes::FileName)) {
     setWindowTitle(QStringLiteral("LexiTrainer"));
     setWindowIcon(appIcon());
     // A fixed size, so the title bar offers minimising and closing, never maximising.
@@ -85,7 +87,8 @@ QAction* TfrmMain::menuCommand(QMenu* menu, const char* name, const QString& cap
                                void (TfrmMain::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, reported(m_platform, this, handler));
+    connect(action, &QAction::triggered, this,
+            reported(m_platform, this, handler));
     return action;
 }
 
@@ -152,6 +155,7 @@ void TfrmMain::FormShow() {
     // show, so its outer size cannot be asked for here.
     board->imgBqr->resize(board->size());
     QDir().mkdir(m_folder.file(QStringLiteral("словарь")));
+    removeLeftovers();
 
     if (QFileInfo::exists(m_folder.file(QStringLiteral("словарь/main.txt")))) {
         LoadWordLists();
@@ -161,7 +165,7 @@ void TfrmMain::FormShow() {
             QStringLiteral("Программа не нашла главного словаря\r\nПодключён словарь "
                            "пользователя\r\nГлавный словарь вы можете скачать с сайта программы"),
             mb::IconExclamation);
-        Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion);
+        guarded([this] { Decoder(m_folder.file(QStringLiteral("словарь/User.txt")), lstQuestion); });
     } else {
         m_platform.errorBox(
             QStringLiteral("Ошибка"),
@@ -170,18 +174,29 @@ void TfrmMain::FormShow() {
     }
     // A reading begun early serves the start only; later loads read the file as it is then.
     m_earlyReading.reset();
-    // A settings failure is reported on its own, so the player file and the player selection still come.
+    // Each step's failure is reported on its own, so one unreadable file leaves the rest of the start-up
+    // to run and the player selection still comes.
     guarded([this] { LoadRegistrySetings(); });
-    FileAccess(QStringLiteral("Players.ini"));
-    LoadPlayersInformation();
+    guarded([this] { FileAccess(QStringLiteral("Players.ini")); });
+    guarded([this] { LoadPlayersInformation(); });
     Timer2->start();
+}
+
+void TfrmMain::removeLeftovers() {
+    // Not while lexitrainer-dict writes: the temporary file it is writing would go too.
+    WriteLock lock(m_folder.root());
+    if (!lock.tryLock(std::chrono::milliseconds(0)))
+        return;
+    for (const QString& name : {QString(), QStringLiteral("словарь"), QStringLiteral("Save")})
+        files::removeLeftovers(m_folder.file(name));
 }
 
 void TfrmMain::LoadWordLists() {
     lstQuestion.clear();
+    // A dictionary that cannot be read is reported, and the other one is still loaded.
     for (const QString& name : {QStringLiteral("словарь/main.txt"), QStringLiteral("словарь/User.txt")})
         if (QFileInfo::exists(m_folder.file(name)))
-            Decoder(m_folder.file(name), lstQuestion);
+            guarded([&] { Decoder(m_folder.file(name), lstQuestion); });
 }
 
 void TfrmMain::FileAccess(const QString& fileName) {
@@ -222,7 +237,7 @@ void TfrmMain::loadBackground(const QString& path) {
         const QImage image = reader.read();
         if (image.isNull())
             throw Failure(
-                QStringLiteral("Cannot load the picture \"%1\": %2").arg(path, reader.errorString()));
+                QStringLiteral("Не удалось загрузить картинку \"%1\": %2").arg(path, reader.errorString()));
         board->imgBqr->setPixmap(QPixmap::fromImage(image));
     });
 }
@@ -234,26 +249,30 @@ void TfrmMain::clearBackground() {
 void TfrmMain::Timer2Timer() {
     Timer2->stop();
     ShowPlayerSelection();
+    // The start-up windows are closed: the keyboard comes back here, also where a message box shown
+    // before this window was up kept the window manager from handing it the focus.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
-void TfrmMain::ShowSaveWindow() {
-    TfrmSave window(
-        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-        this);
+bool TfrmMain::ShowSaveWindow() {
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
     m_platform.showModal(window);
+    return window.result() == QDialog::Accepted;
 }
 
-void TfrmMain::SaveToCurrentFile() {
+bool TfrmMain::SaveToCurrentFile() {
     // A game cut loose from its file (a new game declined) is still saved when the user asks: under
     // a name the save window takes, instead of nowhere.
-    if (game.SaveFileName.isEmpty()) {
-        ShowSaveWindow();
-        return;
-    }
-    TfrmSave window(
-        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-        this);
+    if (game.SaveFileName.isEmpty())
+        return ShowSaveWindow();
+    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+                    this);
     window.Save(game.SaveFileName, false);
+    return true;
 }
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
@@ -269,17 +288,41 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 bool TfrmMain::FormCloseQuery() {
-    if (game.mayCloseUnasked())
+    // A save that failed or was given up asks again: closing never loses the game without a "Нет".
+    // A practice game holds nothing to save: its answers are in the mistakes file already.
+    while (!game.mayCloseUnasked()) {
+        const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
+                                                         : QStringLiteral("Сохранить изменения в файл");
+        const int answer = m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text,
+                                                 mb::YesNoCancel | mb::IconExclamation);
+        if (answer == mb::IdCancel)
+            return false;
+        if (answer != mb::IdYes)
+            break;
+        bool saved = false;
+        guarded([&] { saved = SaveToCurrentFile(); });
+        if (saved)
+            break;
+    }
+    return unrecordedResultsLetClose();
+}
+
+bool TfrmMain::unrecordedResultsLetClose() {
+    const int count = playerStore.unrecordedCount();
+    if (count == 0)
         return true;
-    const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
-                                                     : QStringLiteral("Сохранить изменения в файл");
-    const int answer = m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text,
-                                             mb::YesNoCancel | mb::IconExclamation);
-    if (answer == mb::IdCancel)
-        return false;
-    if (answer == mb::IdYes)
-        mnuSaveClick();
-    return true;
+    try {
+        playerStore.writeUnrecorded();
+        return true;
+    } catch (const Failure& failure) {
+        const QString question =
+            failure.message() +
+            QStringLiteral("\r\n\r\nНе записано результатов игр: %1. Если закрыть программу сейчас, они "
+                           "пропадут.\r\nЗакрыть программу без них?")
+                .arg(count);
+        return m_platform.messageBox(QStringLiteral("Результат не записан"), question,
+                                     mb::YesNo | mb::IconExclamation) == mb::IdYes;
+    }
 }
 
 void TfrmMain::mnuExitClick() {

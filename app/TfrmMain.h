@@ -5,6 +5,7 @@
 #include "mistakes/PracticeSet.h"
 #include "platform/ProgramFolder.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "settings/SettingsStore.h"
 #include "shared/GameState.h"
 #include "words/WordList.h"
@@ -22,7 +23,7 @@ class QMenu;
 class QTimer;
 
 // The one permanent window: the game board, the menu and the two timers. It owns the game state, the
-// word list and the player text; every other window is a modal dialog opened by one of its commands
+// word list and the player file's owner; every other window is a modal dialog opened by one of its commands
 // and given only what it works on. The handlers here stay short: the rules live in the subsystems.
 class TfrmMain : public QMainWindow, public SettingsTarget, public PlayerHost {
     Q_OBJECT
@@ -48,8 +49,9 @@ public:
     void LoadPlayersInformation();
     void ShowPlayerSelection();
     void SaveGameRezoults();
-    void ShowSaveWindow();
-    void SaveToCurrentFile();
+    // Whether the game was saved.
+    bool ShowSaveWindow();
+    bool SaveToCurrentFile();
 
     // The game.
     void NewQuestion();
@@ -88,8 +90,8 @@ public:
     void clearBackground() override;
 
     // What the player windows change here.
-    void reloadPlayerText() override;
-    void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) override;
+    void setCurrentPlayerLabel(const QString& text) override;
+    void setRecordLabel(const QString& text) override;
     void stopGameClock() override;
     void closeMainWindow() override;
     void reloadSettings() override;
@@ -98,7 +100,8 @@ public:
 
     GameState game;
     WordList lstQuestion;
-    QString MemoPlayers;
+    // The player file and its text, MemoPlayers.
+    players::PlayerStore playerStore;
     GameBoard* board;
     QTimer* Timer1;
     QTimer* Timer2;
@@ -114,6 +117,11 @@ protected:
 
 private:
     void buildMenu();
+    // Clears what writes killed halfway left beside the program's files.
+    void removeLeftovers();
+    // Writes the results that a failed write left unrecorded; when that fails too, asks whether to
+    // close without them.
+    bool unrecordedResultsLetClose();
     // Runs a handler through the error report.
     void guarded(const std::function<void()>& handler);
     QAction* menuCommand(QMenu* menu, const char* name, const QString& caption, void (TfrmMain::*handler)());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Application.h"
 #include "app/DisplayPlatform.h"
+#include "app/SingleInstance.h"
 #include "app/TfrmMain.h"
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
@@ -25,10 +26,19 @@ int main(int argc, char** argv) {
         qunsetenv("QT_QPA_PLATFORM");
     setUpApplication();
 
+    // A second start on the same folder brings the running game forward instead of writing beside it.
+    SingleInstance instance(folder.root());
+    if (!instance.isFirst()) {
+        instance.tellRunning();
+        return 0;
+    }
+
     QtPlatform platform;
     KeyStore keyStore(KeyStore::defaultPath(folder));
     TfrmMain frmMain(platform, keyStore, folder);
     frmMain.takeEarlyReading(std::move(earlyReading));
+    QObject::connect(&instance, &SingleInstance::anotherStart, &frmMain,
+                     [&frmMain] { bringForward(frmMain); });
     frmMain.show();
     return application.exec();
 }

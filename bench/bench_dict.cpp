@@ -10,7 +10,6 @@
 #include "platform/TextCodec.h"
 #include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "shared/ScrambledText.h"
 #include "words/SideIndex.h"
 #include "words/TfrmAddWord.h"
 #include "words/TfrmTranslate.h"

@@ -3,11 +3,13 @@
 // replacement of that file must do: scramble as many bytes and write them through a temporary file.
 // Also the opening of the results window and of the results chart on a player with 10,000 games.
 #include "QuietOffscreen.h"
+#include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "players/ProgressChart.h"
 #include "players/TfrmChart.h"
 #include "players/TfrmUsers.h"
@@ -16,7 +18,6 @@
 #include "shared/TimeValue.h"
 
 #include <QApplication>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -29,10 +30,8 @@
 namespace {
 
 struct Host : PlayerHost {
-    QString path;
-    QString MemoPlayers;
-    void reloadPlayerText() override { MemoPlayers = *players::readPlayerFile(path); }
-    void setPlayerLabels(const QString&, const QString&) override {}
+    void setCurrentPlayerLabel(const QString&) override {}
+    void setRecordLabel(const QString&) override {}
     void stopGameClock() override {}
     void closeMainWindow() override {}
     void reloadSettings() override {}
@@ -68,22 +67,22 @@ struct Files {
     ProgramFolder folder{dir.path()};
     QtPlatform platform;
     Host host;
+    players::PlayerStore store{folder};
     QString original;
 
     Files() {
-        host.path = folder.file(players::FileName);
         original = playerText(200, 1000);
         restore();
         std::printf("player file of 200 players with 1000 games each: %lld bytes\n",
                     qlonglong(original.size()));
     }
     void restore() {
-        WriteScrambledText(host.path, original, WriteMode::Replace);
-        host.reloadPlayerText();
+        WriteScrambledText(store.path(), original, WriteMode::Replace);
+        store.reload();
     }
 };
 
-Files& files() {
+Files& playerFiles() {
     static Files instance;
     return instance;
 }
@@ -107,7 +106,7 @@ void timed(benchmark::State& state, const char* name, Work work, Reset reset) {
 
 // Scrambles as many bytes as the file holds and replaces the file with them.
 void Baseline(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const qsizetype size = f.original.size();
     QByteArray plain(size, 'a');
     timed(
@@ -117,16 +116,14 @@ void Baseline(benchmark::State& state) {
             char* data = bytes.data();
             for (qsizetype i = 0; i < size; ++i)
                 data[i] = char(data[i] ^ 0x19);
-            QSaveFile file(f.host.path + QStringLiteral(".baseline"));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != size || !file.commit())
-                state.SkipWithError("cannot write");
+            files::replaceFile(f.store.path() + QStringLiteral(".baseline"), bytes);
         },
         [] {});
 }
 
 // The whole recording of a finished game for the last player: edit, replace the file, reload it.
 void RecordGame(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     GameState game;
     game.PlayerName = QStringLiteral("Игрок номер 199");
     game.YesCount = 20;
@@ -134,14 +131,13 @@ void RecordGame(benchmark::State& state) {
     game.Points = 1700;
     game.GameTime = timevalue::fromHms(0, 3, 0);
     timed(
-        state, "record",
-        [&] { players::recordFinishedGame(f.platform, f.folder, game, f.host.MemoPlayers, f.host); }, [] {});
+        state, "record", [&] { players::recordFinishedGame(f.platform, game, f.store, f.host); }, [] {});
     f.restore();
 }
 
 // Deleting every tenth game of the last player: edit, replace the file, reload it.
 void DeleteGames(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const QString name = QStringLiteral("Игрок номер 199");
     QList<bool> selected(1000);
     for (int k = 0; k < selected.size(); k += 10)
@@ -149,37 +145,35 @@ void DeleteGames(benchmark::State& state) {
     timed(
         state, "delete",
         [&] {
-            WriteScrambledText(f.host.path, *players::withoutGames(f.host.MemoPlayers, name, selected),
-                               WriteMode::Replace);
-            f.host.reloadPlayerText();
+            f.store.apply([&](const QString& text) { return players::withoutGames(text, name, selected); });
         },
         [&] { f.restore(); });
 }
 
 // The two halves of a write: replacing the file, and reading it back.
 void WriteFile(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     timed(
-        state, "write only", [&] { WriteScrambledText(f.host.path, f.host.MemoPlayers, WriteMode::Replace); },
-        [] {});
+        state, "write only",
+        [&] { WriteScrambledText(f.store.path(), f.store.MemoPlayers(), WriteMode::Replace); }, [] {});
 }
 
 void ReloadFile(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     timed(
-        state, "reload only", [&] { f.host.reloadPlayerText(); }, [] {});
+        state, "reload only", [&] { f.store.reload(); }, [] {});
 }
 
 // Only the edit of the text, without the file.
 void RecordGameTextOnly(benchmark::State& state) {
-    Files& f = files();
+    Files& f = playerFiles();
     const std::array<QString, players::RecordLineCount> values = {"06.03.2007 20:15:00", "20", "3", "1700",
                                                                   "0:03:00"};
     timed(
         state, "record text",
         [&] {
             benchmark::DoNotOptimize(
-                players::withGameRecorded(f.host.MemoPlayers, u"Игрок номер 199", values));
+                players::withGameRecorded(f.store.MemoPlayers(), u"Игрок номер 199", values));
         },
         [] {});
 }
@@ -189,15 +183,16 @@ void OpenResults(benchmark::State& state) {
     QTemporaryDir dir;
     ProgramFolder folder(dir.path());
     Host host;
-    host.path = folder.file(players::FileName);
-    host.MemoPlayers = playerText(1, 10000);
+    players::PlayerStore store(folder);
+    WriteScrambledText(store.path(), playerText(1, 10000), WriteMode::Replace);
+    store.reload();
     QtPlatform platform;
     GameState game;
     game.PlayerName = QStringLiteral("Игрок номер 0");
     timed(
         state, "open results",
         [&] {
-            TfrmUsers window(platform, folder, game, host.MemoPlayers, host);
+            TfrmUsers window(platform, game, store, host);
             window.show();
             benchmark::DoNotOptimize(window.grab());
         },
@@ -241,7 +236,7 @@ int main(int argc, char** argv) {
     useQuietOffscreen();
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    files();
+    playerFiles();
     benchmark::RunSpecifiedBenchmarks();
     const double baseline = secondsPerRun["baseline"];
     for (const char* name :

@@ -72,9 +72,15 @@ double readAndXor(const QString& path) {
     return ms;
 }
 
+// The title in UTF-8: the plain name property holds a Cyrillic title in another encoding.
 std::string windowName(xcb_connection_t* x, xcb_window_t window) {
+    static const char atomName[] = "_NET_WM_NAME";
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(x, xcb_intern_atom(x, 0, sizeof atomName - 1, atomName), nullptr);
+    const xcb_atom_t netName = atom ? atom->atom : XCB_ATOM_WM_NAME;
+    free(atom);
     const xcb_get_property_cookie_t cookie =
-        xcb_get_property(x, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+        xcb_get_property(x, 0, window, netName, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(x, cookie, nullptr);
     std::string name;
     if (reply) {
@@ -111,8 +117,13 @@ Start startOnce(const QString& folder) {
         execl("/usr/bin/time", "time", "-v", "-o", timeLog.c_str(), "./LexiTrainer", nullptr);
         _exit(127);
     }
-    while (result.ready < 0) {
-        xcb_generic_event_t* event = xcb_wait_for_event(x);
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    while (result.ready < 0 && msSince(start) < 20000) {
+        xcb_generic_event_t* event = xcb_poll_for_event(x);
+        if (!event && !xcb_connection_has_error(x)) {
+            usleep(200);
+            continue;
+        }
         if (!event)
             break;
         if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY) {

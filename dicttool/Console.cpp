@@ -2,8 +2,10 @@
 #include "dicttool/Console.h"
 
 #include "dicttool/CommandLine.h"
+#include "dicttool/Texts.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
+#include "platform/WriteLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,6 +44,23 @@ ProgramFolder programFolder(const Invocation& invocation) {
     if (invocation.has(QStringLiteral("folder")))
         return ProgramFolder(QDir(invocation.value(QStringLiteral("folder"))).absolutePath());
     return ProgramFolder::ofExecutable();
+}
+
+std::unique_ptr<WriteLock> lockProgramFolder(const ProgramFolder& folder) {
+    using namespace std::chrono_literals;
+    auto lock = std::make_unique<WriteLock>(folder.root());
+    if (lock->tryLock(2s))
+        return lock;
+    note(localized(u"%1: LexiTrainer сейчас пишет в папку программы, ждём до минуты…",
+                   u"%1: LexiTrainer is writing in the program folder, waiting up to a minute…")
+             .arg(folder.root()));
+    if (!lock->tryLock(60s))
+        throw Failure(localized(u"%1: LexiTrainer не отпускает папку программы (%2); ничего не записано, "
+                                u"повторите позже",
+                                u"%1: LexiTrainer keeps the program folder locked (%2); nothing was written, "
+                                u"try again later")
+                          .arg(folder.root(), WriteLock::FileName.toString()));
+    return lock;
 }
 
 } // namespace console

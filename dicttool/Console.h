@@ -7,6 +7,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
+
+class WriteLock;
 struct Invocation;
 
 // Files named on the command line, "-" standing for standard input and output.
@@ -20,5 +23,10 @@ void note(const QString& text);
 
 // The folder given with --folder, or the one that holds the tool.
 ProgramFolder programFolder(const Invocation& invocation);
+
+// The program folder's write lock, which the game takes around its rewrites too, held as long as the
+// answer lives. Waits while the game writes, and says so when that takes long; throws Failure when the
+// game holds it for a minute.
+std::unique_ptr<WriteLock> lockProgramFolder(const ProgramFolder& folder);
 
 } // namespace console

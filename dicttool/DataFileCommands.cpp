@@ -5,6 +5,7 @@
 #include "dicttool/Console.h"
 #include "dicttool/DataFileText.h"
 #include "dicttool/Texts.h"
+#include "platform/WriteLock.h"
 
 namespace {
 
@@ -35,6 +36,10 @@ int runEncode(const Invocation& invocation) {
                           .arg(input)
                           .arg(hazard.line)
                           .arg(hazard.problem));
-    console::writeOutput(outputOf(invocation), scrambled);
+    const QString output = outputOf(invocation);
+    // A data file of the program is written while the game leaves the folder alone.
+    const auto lock =
+        output == u"-" ? nullptr : console::lockProgramFolder(console::programFolder(invocation));
+    console::writeOutput(output, scrambled);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "dicttool/Texts.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
+#include "platform/WriteLock.h"
 #include "shared/ScrambledText.h"
 #include "words/Decoder.h"
 #include "words/UserDictionary.h"
@@ -153,6 +154,8 @@ int runImport(const Invocation& invocation) {
 
     // The new pairs must not repeat a side of what the game will load beside them: a new standard
     // dictionary is loaded with the user dictionary, the user dictionary with both.
+    // From reading the dictionaries to writing: the game adds and deletes pairs under the same lock.
+    const auto lock = output == u"-" ? nullptr : console::lockProgramFolder(folder);
     importrules::Importer importer;
     if (output.isEmpty()) {
         WordList loaded;

@@ -7,7 +7,7 @@
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 #include "players/PlayerFile.h"
-#include "shared/ScrambledText.h"
+#include "players/PlayerStore.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -33,10 +33,12 @@ int runResults(const Invocation& invocation) {
                                    u"--format knows only %1 (dates as the program writes them)")
                              .arg(programDates)};
 
-    const QString fileName = console::programFolder(invocation).file(players::FileName);
-    // The program reads the file so: no file is no players, and line breaks are made CR LF.
-    const QString text =
-        QFileInfo::exists(fileName) ? players::normalisedLineBreaks(ReadScrambledText(fileName)) : QString();
+    players::PlayerStore store(console::programFolder(invocation));
+    const QString fileName = store.path();
+    // Read as the game reads it, but no file is no players rather than a file to create.
+    if (QFileInfo::exists(fileName))
+        store.reload();
+    const QString& text = store.MemoPlayers();
 
     const bool everyone = invocation.arguments.isEmpty();
     QStringList names;

@@ -4,13 +4,13 @@
 #include "info/AboutTexts.h"
 #include "info/AppIcon.h"
 #include "info/ReadMe.h"
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
 #include "platform/WindowPlumbing.h"
 #include "shared/MouseLabel.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -61,25 +61,17 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(88, 106, 89, 25);
-    Button1->setAutoDefault(false);
 
     connect(Label2, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label2Click));
     connect(Label3, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label3Click));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAbout::Button1Click));
+    desktop::useButtonKeys(*this, Button1);
     FormCreate();
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     runOnShow(m_platform, *this, event, [this] { FormShow(); });
-}
-
-void TfrmAbout::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmAbout::FormCreate() {

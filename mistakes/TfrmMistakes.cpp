@@ -2,6 +2,7 @@
 #include "mistakes/TfrmMistakes.h"
 
 #include "mistakes/MistakesStore.h"
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/WindowLook.h"
 #include "quiz/Question.h"
@@ -53,8 +54,6 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     btnDelete = new QPushButton(QStringLiteral("Удалить"), this);
     btnDelete->setToolTip(QStringLiteral("Убирает выделенные слова из списка"));
     btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
-    for (QPushButton* b : {btnPractice, btnDelete, btnClose})
-        b->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblEmpty);
@@ -72,6 +71,8 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(table, &QTableWidget::itemSelectionChanged, this,
             [this] { btnDelete->setEnabled(!table->selectedItems().isEmpty()); });
+    // Enter presses a focused button only; Escape presses "Закрыть".
+    desktop::useButtonKeys(*this, btnClose);
 
     runReported(m_platform, [this] { LoadMistakes(); });
 }

@@ -3,14 +3,22 @@
 
 #include "platform/Failure.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -50,29 +58,160 @@ QRegularExpression wildcard(const QString& pattern) {
                                   QRegularExpression::DotMatchesEverythingOption);
 }
 
-// What the tests let the writes of this thread take; none when they set no limit.
-thread_local qint64* writeBudget = nullptr;
+// What a temporary file of ours is called: the target's name, a random part and an ending no user file
+// has, so that leftovers of a program killed in the middle of a write are known as ours.
+const QString TemporaryEnding = QStringLiteral(".tmp");
+const QString TemporaryMark = QStringLiteral(".lexitrainer-");
+
+bool isDiskFull(const QString& reason) {
+    return reason == qt_error_string(ENOSPC)
+#ifdef EDQUOT
+           || reason == qt_error_string(EDQUOT)
+#endif
+        ;
+}
 
 [[noreturn]] void fail(const char* what, const QString& path, const QString& reason) {
+    // A full disk is the one failure a player can mend, so it is told in the program's language.
+    if (isDiskFull(reason))
+        throw Failure(QStringLiteral("Диск заполнен: файл \"%1\" не записан, в нём всё осталось как было.\r\n"
+                                     "Освободите место на диске и повторите.")
+                          .arg(QDir::toNativeSeparators(path)));
     throw Failure(QStringLiteral("%1 \"%2\". %3").arg(QLatin1String(what), path, reason));
 }
 
-} // namespace
+QString temporaryName(const QString& target) {
+    const quint32 random = QRandomGenerator::global()->generate();
+    return target + TemporaryMark + QString::number(random, 16).rightJustified(8, u'0') + TemporaryEnding;
+}
 
-namespace files {
+// A temporary file beside the target. Where the system can, it has no name until it is whole, so a
+// kill while it is written leaves nothing behind; elsewhere it is named at once.
+class Temporary {
+public:
+    explicit Temporary(const QString& target) : m_target(target) {
+#if defined(O_TMPFILE)
+        const QString folder = QFileInfo(target).absolutePath();
+        const int handle =
+            ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (handle >= 0) {
+            m_unnamed = true;
+            m_file.open(handle, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+            return;
+        }
+#endif
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            m_file.setFileName(temporaryName(target));
+            if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+                return;
+            if (!QFileInfo::exists(m_file.fileName()))
+                return;
+        }
+    }
+    ~Temporary() {
+        m_file.close();
+        if (!m_name.isEmpty())
+            QFile::remove(m_name);
+        else if (!m_unnamed && m_file.isOpen())
+            QFile::remove(m_file.fileName());
+    }
+    Temporary(const Temporary&) = delete;
+    Temporary& operator=(const Temporary&) = delete;
 
-// Files are opened unbuffered, because a short write is then followed by the one that fails with the
-// system's reason ("No space left on device", "File too large"), where a buffered flush cut short
-// reports none.
-void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
+    QFile& file() {
+        return m_file;
+    }
+    bool isOpen() const {
+        return m_file.isOpen();
+    }
+
+    // Gives the whole file a name and renames it over the target; the reason when it could not.
+    std::optional<QString> replaceTarget() {
+#if defined(O_TMPFILE)
+        if (m_unnamed) {
+            const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_file.handle());
+            for (int attempt = 0; attempt < 16 && m_name.isEmpty(); ++attempt) {
+                const QString name = temporaryName(m_target);
+                if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(name).constData(),
+                             AT_SYMLINK_FOLLOW) == 0)
+                    m_name = name;
+                else if (errno != EEXIST)
+                    return qt_error_string(errno);
+            }
+        }
+#endif
+        if (m_name.isEmpty())
+            m_name = m_file.fileName();
+        m_file.close();
+        std::error_code error;
+        fs::rename(toPath(m_name), toPath(m_target), error);
+        if (error)
+            return QString::fromLocal8Bit(error.message());
+        m_name.clear();
+        return std::nullopt;
+    }
+
+private:
+    QString m_target;
+    QFile m_file;
+    bool m_unnamed = false;
+    QString m_name; // once the file has a name on the disk
+};
+
+// Whether the bytes written are on the disk, not only in the system's cache.
+std::optional<QString> syncToDisk(QFileDevice& file) {
+#ifndef _WIN32
+    if (::fsync(file.handle()) != 0)
+        return qt_error_string(errno);
+#else
+    Q_UNUSED(file);
+#endif
+    return std::nullopt;
+}
+
+// The replaced file keeps the rights the old one had.
+std::optional<QString> keepPermissions(QFileDevice& file, const QString& target) {
+#ifndef _WIN32
+    struct stat old {};
+    if (::stat(QFile::encodeName(target).constData(), &old) != 0 ||
+        ::fchmod(file.handle(), old.st_mode & 07777) != 0)
+        return qt_error_string(errno);
+#else
+    if (!file.setPermissions(QFileInfo(target).permissions()))
+        return file.errorString();
+#endif
+    return std::nullopt;
+}
+
+// After a rename the folder's own entry must reach the disk too, or a power cut may bring back the old
+// name with the old content, or neither. Folders that cannot be opened so are left to the system.
+void syncFolder(const QString& folder) {
+#ifndef _WIN32
+    const int handle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return;
+    ::fsync(handle);
+    ::close(handle);
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
+// What the tests let the writes of this thread take; none when they set no limit.
+thread_local qint64* writeBudget = nullptr;
+
+// Writes every byte to a device; the reason of the failure otherwise. Files are opened unbuffered,
+// because a short write is then followed by the one that fails with the system's reason ("No space
+// left on device", "File too large"), where a buffered flush cut short reports none.
+std::optional<QString> writeEvery(QIODevice& device, QByteArrayView bytes) {
     const char* data = bytes.data();
     qint64 left = bytes.size();
     while (left > 0) {
         if (writeBudget && *writeBudget <= 0)
-            fail("Cannot write file", path, qt_error_string(ENOSPC));
+            return qt_error_string(ENOSPC);
         const qint64 written = device.write(data, writeBudget ? std::min(left, *writeBudget) : left);
         if (written <= 0)
-            fail("Cannot write file", path, device.errorString());
+            return device.errorString();
         if (writeBudget)
             *writeBudget -= written;
         data += written;
@@ -80,7 +219,17 @@ void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
     }
     // Checked before a commit, which would rename a temporary that was cut short.
     if (const auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError)
-        fail("Cannot write file", path, file->errorString());
+        return file->errorString();
+    return std::nullopt;
+}
+
+} // namespace
+
+namespace files {
+
+void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
+    if (const std::optional<QString> reason = writeEvery(device, bytes))
+        fail("Cannot write file", path, *reason);
 }
 
 FailWritesAfter::FailWritesAfter(qint64 bytes) : m_left(bytes), m_outer(writeBudget) {
@@ -111,23 +260,38 @@ bool isReadOnly(const QString& path) {
 
 void replaceFile(const QString& path, QByteArrayView bytes) {
     // A rename would slip past a read-only target.
-    const QFileInfo target(path);
-    if (target.isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         fail("Cannot create file", path, qt_error_string(EISDIR));
     if (isReadOnly(path))
         fail("Cannot create file", path, qt_error_string(EACCES));
+    // A link keeps pointing at the file it names, which is the one replaced.
+    const QString target =
+        info.isSymLink() && !info.canonicalFilePath().isEmpty() ? info.canonicalFilePath() : path;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    Temporary temporary(target);
+    QFile& file = temporary.file();
+    if (!temporary.isOpen())
         fail("Cannot create file", path, file.errorString());
-    try {
-        writeAll(file, path, bytes);
-    } catch (const Failure&) {
-        file.cancelWriting();
-        throw;
-    }
-    if (!file.commit())
-        fail("Cannot write file", path, file.errorString());
+    std::optional<QString> reason = writeEvery(file, bytes);
+    if (!reason)
+        reason = syncToDisk(file);
+    if (!reason && info.exists())
+        reason = keepPermissions(file, target);
+    if (reason)
+        fail("Cannot write file", path, *reason);
+    if (const std::optional<QString> renameFailure = temporary.replaceTarget())
+        fail("Cannot write file", path, *renameFailure);
+    syncFolder(QFileInfo(target).absolutePath());
+}
+
+void removeLeftovers(const QString& folder) {
+    static const QRegularExpression ours(
+        QStringLiteral("^.+%1[0-9a-f]{8}%2$")
+            .arg(QRegularExpression::escape(TemporaryMark), QRegularExpression::escape(TemporaryEnding)));
+    for (const QString& name : listFolder(folder, QStringLiteral("*") + TemporaryEnding))
+        if (ours.match(name).hasMatch())
+            QFile::remove(folder + QLatin1Char('/') + name);
 }
 
 void appendFile(const QString& path, QByteArrayView bytes) {
@@ -140,13 +304,11 @@ void appendFile(const QString& path, QByteArrayView bytes) {
                    QIODevice::Unbuffered))
         fail("Cannot open file", path, file.errorString());
     const qint64 oldSize = file.size();
-    try {
-        writeAll(file, path, bytes);
-    } catch (const Failure&) {
+    if (const std::optional<QString> reason = writeEvery(file, bytes)) {
         // A part of the new text would leave a torn last line that every later read takes for data:
         // the file goes back to what it held.
         file.resize(oldSize);
-        throw;
+        fail("Cannot write file", path, *reason);
     }
     file.close();
     if (file.error() != QFileDevice::NoError)

@@ -17,17 +17,19 @@ void createIfMissing(const QString& path);
 // Whether a file exists and is not to be written: its owner lacks the write right, or this user does.
 // The superuser may write anything, yet a read-only file stays one that is not to be changed.
 bool isReadOnly(const QString& path);
-// Replaces a file's whole content. The bytes go to a temporary file beside it that is renamed over it
-// only once all of them are written, so a failure leaves the old content whole. An existing target that
-// its owner may not write is refused, as the read-only attribute refuses on Windows, also to the
-// superuser. Throws Failure naming the file and the system's reason.
+// Replaces a file's whole content. The bytes go to a temporary file beside it that is flushed to the
+// disk and renamed over it only once all of them are written, and the folder is flushed after the
+// rename, so a failure, a kill or a power cut leaves the old content or the new, whole. An existing
+// target that its owner may not write is refused, as the read-only attribute refuses on Windows, also
+// to the superuser. Throws Failure naming the file and the system's reason; a full disk is said so in
+// Russian.
 void replaceFile(const QString& path, QByteArrayView bytes);
-// Writes every byte to a device open for writing; the seam through which both writers above go, and
+// Writes every byte to a device open for writing; the seam through which both writers here go, and
 // where tests put a device that fails. Throws Failure "Cannot write file" naming the file and the
 // device's reason when it takes fewer.
 void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes);
-// Fault injection for tests: while one lives, the writes of this thread through writeAll take only so
-// many more bytes and then fail as on a full disk, whatever device they go to.
+// Fault injection for tests: while one lives, the writes of this thread through these writers take only
+// so many more bytes and then fail as on a full disk, whatever device they go to.
 class FailWritesAfter {
 public:
     explicit FailWritesAfter(qint64 bytes);
@@ -39,6 +41,9 @@ private:
     qint64 m_left;
     qint64* m_outer;
 };
+// Removes the temporary files that a replaceFile killed between writing and renaming left in a folder.
+// Only while no other program writes there: its temporary file would go too.
+void removeLeftovers(const QString& folder);
 // Adds bytes at the end of an existing file; a missing or read-only one is refused. A write cut short
 // is taken back, so the file holds its old content or all of the new part. Throws Failure naming the
 // file and the system's reason.

@@ -5,6 +5,7 @@
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RegistryText.h"
+#include "platform/WriteLock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -66,6 +67,11 @@ Value readValue(const QString& path, const QString& key, const QString& name) {
 
 void writeValue(const QString& path, const QString& key, const QString& name, const Value& value) {
     if (key.isEmpty())
+        failSet(name);
+    // Read and written under the lock of the folder it lies in, the program folder as a rule, so that a
+    // value written by another program meanwhile stays.
+    WriteLock lock(QFileInfo(path).absolutePath());
+    if (!lock.tryLock(std::chrono::seconds(10)))
         failSet(name);
     auto document = load(path);
     if (!document || !regtext::setValue(*document, key, name, value) || !save(path, *document))

@@ -83,6 +83,36 @@ int answerFor(QMessageBox::StandardButton button) {
     }
 }
 
+// A run of this many characters without a blank (a file path, a long name) may break anywhere.
+constexpr qsizetype LongRun = 40;
+
+// The text with a zero-width break opportunity after every character of its long unbroken runs, so that
+// the box wraps them at its edge instead of growing past it.
+QString breakable(const QString& text) {
+    QString result;
+    result.reserve(text.size());
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && !text.at(end).isSpace())
+            ++end;
+        const QStringView run = QStringView(text).sliced(start, end - start);
+        if (run.size() < LongRun) {
+            result += run;
+        } else {
+            for (qsizetype i = 0; i < run.size(); ++i) {
+                result += run.at(i);
+                if (!run.at(i).isHighSurrogate())
+                    result += QChar(0x200B);
+            }
+        }
+        while (end < text.size() && text.at(end).isSpace())
+            result += text.at(end++);
+        start = end;
+    }
+    return result;
+}
+
 QString pictureFilters() {
     QStringList patterns;
     for (const QByteArray& suffix : QImageReader::supportedImageFormats())
@@ -97,7 +127,8 @@ QtPlatform::~QtPlatform() = default;
 
 int QtPlatform::messageBox(const QString& caption, const QString& text, int flags) {
     const ButtonSet set = buttonsFor(flags);
-    QMessageBox box(iconFor(flags), caption, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QMessageBox box(iconFor(flags), caption, breakable(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
     makeDialogWindow(box);
     // Messages quote words, names and file names, which are never markup.
     box.setTextFormat(Qt::PlainText);

@@ -2,27 +2,16 @@
 #include "players/PlayerActions.h"
 
 #include "platform/Failure.h"
-#include "platform/Files.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/RegionalFormats.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "shared/GameState.h"
-#include "shared/ScrambledText.h"
 #include "shared/TextRules.h"
 #include "shared/TimeValue.h"
 
 namespace players {
-
-std::optional<QString> readPlayerFile(const QString& path) {
-    try {
-        files::createIfMissing(path);
-    } catch (const Failure&) {
-        return std::nullopt; // silently: MemoPlayers keeps what it held
-    }
-    return normalisedLineBreaks(ReadScrambledText(path));
-}
 
 void refuseUnsafeName(Platform& platform) {
     platform.messageBox(QStringLiteral("Отмена ввода"),
@@ -34,18 +23,28 @@ void refuseUnsafeName(Platform& platform) {
 }
 
 void showPlayerLabels(PlayerHost& host, const QString& memoPlayers, const QString& playerName) {
+    // The name first: a record that cannot be read must not leave another player's name showing.
+    host.setCurrentPlayerLabel(QStringLiteral("Текущий игрок: ") + playerName);
     const qint32 record = bestPoints(memoPlayers, textrules::trimmed(playerName).toString());
-    host.setPlayerLabels(QStringLiteral("Текущий игрок: ") + playerName,
-                         QStringLiteral("Ваш рекорд: ") + QString::number(record));
+    host.setRecordLabel(QStringLiteral("Ваш рекорд: ") + QString::number(record));
 }
 
-void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const GameState& game,
-                        const QString& memoPlayers, PlayerHost& host) {
-    const QString name = textrules::trimmed(game.PlayerName).toString();
-    const std::optional<QString> recorded = withGameRecorded(
-        memoPlayers, name,
-        {regional::dateTimeText(platform.now()), QString::number(game.YesCount),
-         QString::number(game.NoCount), QString::number(game.Points), timevalue::toText(game.GameTime)});
+void recordFinishedGame(Platform& platform, const GameState& game, PlayerStore& store, PlayerHost& host) {
+    bool recorded = false;
+    try {
+        recorded = store.recordGame(textrules::trimmed(game.PlayerName).toString(),
+                                    {regional::dateTimeText(platform.now()), QString::number(game.YesCount),
+                                     QString::number(game.NoCount), QString::number(game.Points),
+                                     timevalue::toText(game.GameTime)});
+    } catch (const Failure& failure) {
+        platform.messageBox(QStringLiteral("Результат не записан"),
+                            failure.message() +
+                                QStringLiteral("\r\n\r\nРезультат игры не потерян: программа запишет его в "
+                                               "список игроков при следующем изменении списка или при "
+                                               "выходе из программы."),
+                            mb::IconExclamation);
+        return;
+    }
     if (!recorded) {
         // Writing the result anywhere else would give it to another player.
         platform.messageBox(QStringLiteral("Результат не записан"),
@@ -56,9 +55,7 @@ void recordFinishedGame(Platform& platform, const ProgramFolder& folder, const G
                             mb::IconExclamation);
         return;
     }
-    WriteScrambledText(folder.file(FileName), *recorded, WriteMode::Replace);
-    host.reloadPlayerText();
-    showPlayerLabels(host, memoPlayers, game.PlayerName);
+    showPlayerLabels(host, store.MemoPlayers(), game.PlayerName);
 }
 
 } // namespace players

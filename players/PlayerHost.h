@@ -8,10 +8,9 @@ class PlayerHost {
 public:
     virtual ~PlayerHost() = default;
 
-    // Brings the player text in line with the player file.
-    virtual void reloadPlayerText() = 0;
-    // Sets the current player's name and record labels, each sized to its text.
-    virtual void setPlayerLabels(const QString& currentPlayerText, const QString& recordText) = 0;
+    // Set the current player's name label and record label, each sized to its text.
+    virtual void setCurrentPlayerLabel(const QString& text) = 0;
+    virtual void setRecordLabel(const QString& text) = 0;
     virtual void stopGameClock() = 0;
     // Closes the main window through its close question.
     virtual void closeMainWindow() = 0;

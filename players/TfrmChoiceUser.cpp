@@ -1,32 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/TfrmChoiceUser.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/WindowLook.h"
 #include "platform/WindowPlumbing.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "players/PlayerWidgets.h"
 #include "shared/GameState.h"
-#include "shared/ScrambledText.h"
 #include "shared/TextRules.h"
 #include "shared/WindowFonts.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSignalBlocker>
 
-TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, GameState& game,
-                               const QString& memoPlayers, PlayerHost& host, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
-      m_host(host) {
+TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::PlayerStore& players,
+                               PlayerHost& host, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_game(game), m_players(players), m_host(host) {
     setWindowTitle(QStringLiteral("Список игроков"));
     // A small caption without any button. Not kept above all windows: the message boxes it raises would
     // open beneath it and block it unseen; as a modal child it stays above the main window anyway.
@@ -53,25 +52,19 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, 
     Label1->setWordWrap(true);
 
     // Every change of the selection, by mouse or keys; the window's own changes block the signal.
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
-            reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
-            reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button2Click));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button3Click));
+    // No button cancels this window, so Escape does nothing.
+    desktop::useButtonKeys(*this);
+    desktop::keepOneSelected(*ListBox1);
 }
 
 void TfrmChoiceUser::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     runOnShow(m_platform, *this, event, [this] { FormShow(); });
-}
-
-void TfrmChoiceUser::keyPressEvent(QKeyEvent* event) {
-    // No button cancels this window, so Escape does nothing.
-    if (event->key() == Qt::Key_Escape)
-        return;
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmChoiceUser::done(int result) {
@@ -83,7 +76,7 @@ void TfrmChoiceUser::FormShow() {
     {
         const QSignalBlocker blocker(ListBox1);
         ListBox1->clear();
-        ListBox1->addItems(players::playerNames(m_memoPlayers));
+        ListBox1->addItems(players::playerNames(m_players.MemoPlayers()));
         playerwidgets::setItemHeights(ListBox1);
         if (ListBox1->count() > 0)
             ListBox1->setCurrentRow(0);
@@ -111,7 +104,7 @@ void TfrmChoiceUser::ListBox1Click() {
 void TfrmChoiceUser::LoadPlayerInfo(const QString& Name) {
     if (playerwidgets::selectedItem(ListBox1))
         m_game.choosePlayer(Name);
-    players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
+    players::showPlayerLabels(m_host, m_players.MemoPlayers(), m_game.PlayerName);
 }
 
 void TfrmChoiceUser::Button1Click() {
@@ -138,31 +131,29 @@ void TfrmChoiceUser::Button2Click() {
         players::refuseUnsafeName(m_platform);
         return;
     }
-    if (players::isDuplicateName(m_memoPlayers, name)) {
+    if (players::isDuplicateName(m_players.MemoPlayers(), name)) {
         m_platform.messageBox(QStringLiteral("Отмена ввода"), QStringLiteral("Этот игрок уже есть в игре"),
                               mb::Ok);
         return;
     }
-    if (!addPlayer(name))
-        return;
-    m_host.reloadPlayerText();
-    FormShow();
-}
-
-bool TfrmChoiceUser::addPlayer(const QString& name) {
-    const QString path = m_folder.file(players::FileName);
     try {
-        files::createIfMissing(path);
+        files::createIfMissing(m_players.path());
     } catch (const Failure&) {
         m_platform.messageBox(QStringLiteral("Отмена создания"),
                               QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
                                              "защищён от записи."),
                               mb::IconExclamation);
-        return false;
+        return;
     }
-    files::resetAttributes(path);
-    WriteScrambledText(path, players::newBlock(name), WriteMode::Append);
-    return true;
+    files::resetAttributes(m_players.path());
+    // Added to the file as it is now; a player of the same name added meanwhile by another game stays
+    // the only one.
+    m_players.apply([&name](const QString& text) -> std::optional<QString> {
+        if (players::isDuplicateName(text, name))
+            return std::nullopt;
+        return text + players::newBlock(name);
+    });
+    FormShow();
 }
 
 void TfrmChoiceUser::FormClose() {

@@ -5,11 +5,13 @@
 
 class Platform;
 class PlayerHost;
-class ProgramFolder;
 class QLabel;
 class QListWidget;
 class QPushButton;
 struct GameState;
+namespace players {
+class PlayerStore;
+}
 
 // The player selection: choosing a name in the list makes that player current at once, "Добавить"
 // adds a player, and the buttons only close the window. Without any player the program cannot be
@@ -17,9 +19,8 @@ struct GameState;
 class TfrmChoiceUser : public QDialog {
     Q_OBJECT
 public:
-    // memoPlayers is the main window's player text, which host.reloadPlayerText() reloads.
-    TfrmChoiceUser(Platform& platform, const ProgramFolder& folder, GameState& game,
-                   const QString& memoPlayers, PlayerHost& host, QWidget* parent = nullptr);
+    TfrmChoiceUser(Platform& platform, GameState& game, players::PlayerStore& players, PlayerHost& host,
+                   QWidget* parent = nullptr);
 
     void FormShow();
     void ListBox1Click();
@@ -38,17 +39,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     // Every way of closing ends here, so the closing rules always run.
     void done(int result) override;
 
 private:
-    // Adds the player to the file; false when nothing was written.
-    bool addPlayer(const QString& name);
-
     Platform& m_platform;
-    const ProgramFolder& m_folder;
     GameState& m_game;
-    const QString& m_memoPlayers;
+    players::PlayerStore& m_players;
     PlayerHost& m_host;
 };

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/TfrmUsers.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
-#include "platform/ProgramFolder.h"
 #include "platform/WindowLook.h"
 #include "platform/WindowPlumbing.h"
 #include "players/GamesModel.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "players/PlayerWidgets.h"
 #include "shared/GameState.h"
-#include "shared/ScrambledText.h"
 #include "shared/TextRules.h"
 #include "shared/WindowFonts.h"
 
@@ -37,17 +37,15 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
     auto* b = new QPushButton(text, parent);
     b->setGeometry(place);
     b->setToolTip(hint);
-    // The window has no default button: Enter in the lists must not clear or delete anything.
-    b->setAutoDefault(false);
     return b;
 }
 
 } // namespace
 
-TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
-                     const QString& memoPlayers, PlayerHost& host, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_folder(folder), m_game(game), m_memoPlayers(memoPlayers),
-      m_host(host), m_anchors(QSize(DesignWidth, DesignHeight)) {
+TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerStore& players,
+                     PlayerHost& host, QWidget* parent)
+    : QDialog(parent), m_platform(platform), m_game(game), m_players(players), m_host(host),
+      m_anchors(QSize(DesignWidth, DesignHeight)) {
     setWindowTitle(QStringLiteral("Результаты игр"));
     makeToolWindow(*this);
     setFont(windowfonts::named("MS Sans Serif", 11));
@@ -63,7 +61,7 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
     SpeedButton2->setEnabled(false);
 
-    ListView1 = new QTableView(this);
+    ListView1 = new ReportView(this);
     ListView1->setGeometry(8, 104, 473, 345);
     games = new GamesModel(ListView1);
     ListView1->setModel(games);
@@ -106,14 +104,15 @@ TfrmUsers::TfrmUsers(Platform& platform, const ProgramFolder& folder, const Game
     // The player list takes the focus first, so "Удалить запись" waits until the table is chosen.
     ListBox1->setFocus();
 
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
-            reported(m_platform, this, &TfrmUsers::ListBox1Click));
-    connect(SpeedButton1, &QPushButton::clicked, this,
-            reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(m_platform, this, &TfrmUsers::ListBox1Click));
+    connect(SpeedButton1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button3Click));
-    connect(SpeedButton2, &QPushButton::clicked, this,
-            reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
+    connect(SpeedButton2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button1Click));
+    // No default button: Enter in the lists clears or deletes nothing. No cancel button: only the
+    // close box closes the window.
+    desktop::useButtonKeys(*this);
+    desktop::keepOneSelected(*ListBox1);
 
     resize(DesignWidth, DesignHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -151,7 +150,7 @@ std::optional<QString> TfrmUsers::selectedName() const {
 }
 
 void TfrmUsers::FormShow() {
-    const QStringList names = players::playerNames(m_memoPlayers);
+    const QStringList names = players::playerNames(m_players.MemoPlayers());
     {
         const QSignalBlocker blocker(ListBox1);
         ListBox1->clear();
@@ -177,7 +176,7 @@ void TfrmUsers::ListBox1Click() {
 }
 
 void TfrmUsers::LoadInformation(const QString& Name) {
-    games->load(m_memoPlayers, textrules::trimmed(Name).toString());
+    games->load(m_players.MemoPlayers(), textrules::trimmed(Name).toString());
     showCount();
     ShownPlayer = Name;
     ShownPlayerIndex = ListBox1->currentRow();
@@ -188,13 +187,8 @@ void TfrmUsers::showCount() {
     Label1->adjustSize();
 }
 
-void TfrmUsers::writePlayerFile(const QString& text) {
-    WriteScrambledText(m_folder.file(players::FileName), text, WriteMode::Replace);
-    m_host.reloadPlayerText();
-}
-
 void TfrmUsers::refreshLabels() {
-    players::showPlayerLabels(m_host, m_memoPlayers, m_game.PlayerName);
+    players::showPlayerLabels(m_host, m_players.MemoPlayers(), m_game.PlayerName);
 }
 
 void TfrmUsers::selectAgain(int index) {
@@ -216,11 +210,8 @@ void TfrmUsers::Button3Click() {
         players::refuseUnsafeName(m_platform);
         return;
     }
-    const std::optional<QString> text = players::renamed(m_memoPlayers, *old, name);
-    if (!text)
-        return;
-    writePlayerFile(*text);
-    m_host.playerRenamed(textrules::trimmed(*old).toString(), name);
+    if (m_players.apply([&](const QString& text) { return players::renamed(text, *old, name); }))
+        m_host.playerRenamed(textrules::trimmed(*old).toString(), name);
     refreshLabels();
     FormShow();
 }
@@ -238,11 +229,8 @@ void TfrmUsers::DeletePlayer() {
     const std::optional<QString> name = selectedName();
     if (!name)
         return;
-    const std::optional<QString> text = players::withoutPlayer(m_memoPlayers, *name);
-    if (!text)
-        return;
-    writePlayerFile(*text);
-    m_host.playerDeleted(textrules::trimmed(*name).toString());
+    if (m_players.apply([&](const QString& text) { return players::withoutPlayer(text, *name); }))
+        m_host.playerDeleted(textrules::trimmed(*name).toString());
     refreshLabels();
     FormShow();
 }
@@ -262,11 +250,9 @@ void TfrmUsers::SpeedButton2Click() {
     QList<bool> selected(games->rowCount(), false);
     for (const QModelIndex& row : ListView1->selectionModel()->selectedRows())
         selected[row.row()] = true;
-    const std::optional<QString> text =
-        players::withoutGames(m_memoPlayers, textrules::trimmed(*name).toString(), selected);
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply([&](const QString& text) {
+        return players::withoutGames(text, textrules::trimmed(*name).toString(), selected);
+    });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);
@@ -283,11 +269,8 @@ void TfrmUsers::Button1Click() {
                               QStringLiteral("Вы действительно хотите очистить список ?"),
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
-    const std::optional<QString> text =
-        players::withGamesCleared(m_memoPlayers, textrules::trimmed(*name).toString());
-    if (!text)
-        return;
-    writePlayerFile(*text);
+    m_players.apply(
+        [&](const QString& text) { return players::withGamesCleared(text, textrules::trimmed(*name).toString()); });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);

@@ -9,22 +9,23 @@
 class GamesModel;
 class Platform;
 class PlayerHost;
-class ProgramFolder;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class QTableView;
 struct GameState;
+namespace players {
+class PlayerStore;
+}
 
 // The results window: every recorded game of one player a row, and the edits of the player file:
-// rename, delete a player, delete chosen games, clear a player's games. Each edit rewrites the file
-// whole and shows the lists again from the reloaded text.
+// rename, delete a player, delete chosen games, clear a player's games. Each edit goes to the player
+// file as it is now and shows the lists again from what the file then holds.
 class TfrmUsers : public QDialog {
     Q_OBJECT
 public:
-    // memoPlayers is the main window's player text, which host.reloadPlayerText() reloads.
-    TfrmUsers(Platform& platform, const ProgramFolder& folder, const GameState& game,
-              const QString& memoPlayers, PlayerHost& host, QWidget* parent = nullptr);
+    TfrmUsers(Platform& platform, const GameState& game, players::PlayerStore& players, PlayerHost& host,
+              QWidget* parent = nullptr);
 
     void FormShow();
     void ListBox1Click();
@@ -57,15 +58,13 @@ protected:
 private:
     // The selected name; none when the list is empty.
     std::optional<QString> selectedName() const;
-    void writePlayerFile(const QString& text);
     void showCount();
     void refreshLabels();
     void selectAgain(int index);
 
     Platform& m_platform;
-    const ProgramFolder& m_folder;
     const GameState& m_game;
-    const QString& m_memoPlayers;
+    players::PlayerStore& m_players;
     PlayerHost& m_host;
     Anchors m_anchors;
 };

@@ -164,8 +164,16 @@ void GameBoard::showNoGame() {
 }
 
 void GameBoard::setPlayerLabels(const QString& currentPlayerText, const QString& recordText) {
-    setPlayerText(lblPlayerReccord, recordText);
-    setPlayerText(lblCurrentPlayer, currentPlayerText);
+    setRecordLabel(recordText);
+    setCurrentPlayerLabel(currentPlayerText);
+}
+
+void GameBoard::setCurrentPlayerLabel(const QString& text) {
+    setPlayerText(lblCurrentPlayer, text);
+}
+
+void GameBoard::setRecordLabel(const QString& text) {
+    setPlayerText(lblPlayerReccord, text);
 }
 
 QString GameBoard::memoText() const {

@@ -34,6 +34,8 @@ public:
     // Both player labels sized to their texts, each then 10 pixels wider; a text too long for the
     // board is shortened, whole in the tool tip.
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
+    void setCurrentPlayerLabel(const QString& text);
+    void setRecordLabel(const QString& text);
 
     // The question box's text, its lines joined by CR LF.
     QString memoText() const;

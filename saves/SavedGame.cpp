@@ -63,7 +63,7 @@ template <int K> Field answer(const char16_t* key) {
 void readPosition(SavedGame& saved, const QString& text) {
     const qint32 position = textrules::toInt32(text);
     if (position < 0 || position > 4)
-        throw Failure(QStringLiteral("'%1' is not a valid position of the right answer (0 to 4) for \"%2\"")
+        throw Failure(QStringLiteral("'%1' - неверное место правильного ответа (от 0 до 4) в \"%2\"")
                           .arg(position)
                           .arg(QStringLiteral("RealButton:=")));
     saved.RealButton = position;
@@ -101,15 +101,15 @@ void checkStorable(const QString& key, const QString& value) {
                             value.contains(QChar(0x13)) || value.contains(QChar(0x14));
     if (breaksLine)
         throw Failure(
-            QStringLiteral("The value of \"%1\" cannot be saved: it holds a line break or a control "
-                           "character that would cut the saved game short")
+            QStringLiteral("Значение \"%1\" нельзя сохранить: в нём есть перевод строки или управляющий "
+                           "символ, который оборвал бы сохранённую игру")
                 .arg(key));
 }
 
 QString required(QStringView content, const QString& key) {
     std::optional<QString> value = GetStrValue(content, key);
     if (!value)
-        throw Failure(QStringLiteral("Key \"%1\" is missing from the saved game").arg(key));
+        throw Failure(QStringLiteral("В сохранённой игре нет ключа \"%1\"").arg(key));
     return *std::move(value);
 }
 

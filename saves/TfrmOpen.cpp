@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/TfrmOpen.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/WindowPlumbing.h"
@@ -43,6 +44,8 @@ TfrmOpen::TfrmOpen(Platform& platform, ProgramFolder folder, GameState& game,
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmOpen::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmOpen::Button2Click));
     connect(ListBox1, &SaveListBox::dblClick, this, reported(m_platform, this, &TfrmOpen::Button1Click));
+    desktop::useButtonKeys(*this, Button2);
+    desktop::keepOneSelected(*ListBox1);
 }
 
 void TfrmOpen::showEvent(QShowEvent* event) {

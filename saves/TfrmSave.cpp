@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saves/TfrmSave.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowPlumbing.h"
+#include "platform/WriteLock.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
@@ -43,6 +45,8 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button2Click));
     connect(ListBox1, &SaveListBox::dblClick, this, reported(m_platform, this, &TfrmSave::ListBox1DblClick));
+    desktop::useButtonKeys(*this, Button2);
+    desktop::keepOneSelected(*ListBox1);
 }
 
 void TfrmSave::showEvent(QShowEvent* event) {
@@ -61,6 +65,8 @@ void TfrmSave::Save(const QString& path, bool ask) {
                               mb::YesNo) != mb::IdYes)
         return;
     const QString content = savedgame::format(m_snapshot());
+    WriteLock lock(m_folder.root());
+    lock.lockFor(path);
     files::resetAttributes(path);
     WriteScrambledText(path, content, WriteMode::Replace);
     if (isVisible())
@@ -69,7 +75,7 @@ void TfrmSave::Save(const QString& path, bool ask) {
 }
 
 void TfrmSave::FormShow() {
-    Edit1->setText(savenames::defaultName(m_platform.now()));
+    desktop::setSelectedText(*Edit1, savenames::defaultName(m_platform.now()));
     ListBox1->clear();
     const QString saveFolder = m_folder.file(savenames::FolderName);
     QDir().mkdir(saveFolder);

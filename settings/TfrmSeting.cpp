@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/TfrmSeting.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Failure.h"
 #include "platform/Files.h"
@@ -15,10 +16,10 @@
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 
 TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore& store,
                        std::function<void()> loadRegistrySetings, QWidget* parent)
@@ -46,7 +47,7 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     Label1->move(8, 80);
     Label1->adjustSize();
 
-    TimePicker = new QDateTimeEdit(this);
+    TimePicker = new TimePickerEdit(this);
     TimePicker->setGeometry(88, 78, 89, 20);
     // Wall-clock values without a time zone, so that no time of day is skipped on a clock change.
     TimePicker->setTimeSpec(Qt::UTC);
@@ -72,20 +73,13 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSeting::Button3Click));
     // Every change of state, the program's own included.
     connect(CheckBox1, &QCheckBox::toggled, this, reported(m_platform, this, &TfrmSeting::CheckBox1Click));
+    desktop::useButtonKeys(*this, Button2);
 }
 
 void TfrmSeting::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window restored by the window system is not shown anew.
     runOnShow(m_platform, *this, event, [this] { FormShow(); });
-}
-
-void TfrmSeting::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button2->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmSeting::FormShow() {
@@ -95,10 +89,11 @@ void TfrmSeting::FormShow() {
     // The picker keeps its date and takes the stored time of day, of the absolute value as it is shown.
     TimePicker->setTime(timevalue::timeOfDay(settings::readGameTime(m_store)));
 
-    if (settings::readTranslation(m_store) == settings::EnglishRussian)
-        RadioButton1->setChecked(true);
-    else
-        RadioButton2->setChecked(true);
+    QRadioButton* direction =
+        settings::readTranslation(m_store) == settings::EnglishRussian ? RadioButton1 : RadioButton2;
+    direction->setChecked(true);
+    // The group is entered at its checked button, so Space there changes nothing.
+    direction->setFocus();
 
     if (settings::readBackgroundImage(m_store)) {
         CheckBox1->setChecked(true);

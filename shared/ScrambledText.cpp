@@ -122,7 +122,6 @@ QByteArray ReadScrambledBytes(const QString& fileName) {
 }
 
 QByteArray ReadScrambledBytes(QIODevice& file, const QString& fileName) {
-
     // Read in pieces so that whatever follows the first line is never read, and a CR at the end of a
     // piece still sees the byte after it. A small file needs no large piece.
     const qint64 expected = file.size();

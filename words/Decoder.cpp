@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/Decoder.h"
 
-#include "shared/CrLfLines.h"
-#include "shared/ScrambledText.h"
 #include "words/DictionaryReader.h"
 #include "words/WordList.h"
 

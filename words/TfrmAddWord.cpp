@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/TfrmAddWord.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
@@ -54,8 +55,6 @@ QLabel* wrappedLabel(const QString& text, QWidget* parent, const QRect& geometry
 QPushButton* button(const QString& text, QWidget* parent, const QRect& geometry) {
     auto* result = new QPushButton(text, parent);
     result->setGeometry(geometry);
-    // Enter in a field presses nothing, as in a window without a default button.
-    result->setAutoDefault(false);
     return result;
 }
 
@@ -110,12 +109,13 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
 
     connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit1Change));
     connect(Edit2, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit2Change));
-    connect(btnAddWorld, &QPushButton::clicked, this,
-            reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
+    connect(btnAddWorld, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button3Click));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button1Click));
     connect(Edit3, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit3Change));
     connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button2Click));
+    // No default and no cancel button: Enter in a field presses nothing, Escape keeps the typed words.
+    desktop::useButtonKeys(*this);
 }
 
 TfrmAddWord::~TfrmAddWord() = default;
@@ -145,6 +145,7 @@ void TfrmAddWord::buildDeletePage() {
     lstWords->setUniformItemSizes(true);
     lstWords->setSelectionMode(QAbstractItemView::SingleSelection);
     lstWords->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    desktop::keepOneSelected(*lstWords);
     lstWords->setToolTip(
         QStringLiteral("Для заполнения полей удаляемого слова сделайте двойной щелчек миши"));
     Label3 = label(QStringLiteral("Слово для поиска:"), TabSheet2, 232, 8);
@@ -241,7 +242,7 @@ void TfrmAddWord::btnAddWorldClick() {
     case userdictionary::Refusal::None:
         break;
     }
-    userdictionary::appendPair(m_folder.file(userdictionary::UserFile), word, translation);
+    userdictionary::appendPair(m_folder, word, translation);
     DictionaryChanged = true;
     FormShow();
     btnAddWorld->setEnabled(false);
@@ -268,8 +269,8 @@ void TfrmAddWord::Button3Click() {
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
     // The list keeps the line until the file no longer holds it, so a failed rewrite leaves both as
-    // they were.
-    userdictionary::writeWithout(m_folder.file(userdictionary::UserFile), userWords(), row);
+    // they were. The file is taken as it is now: pairs added from outside since the list was read stay.
+    userdictionary::removeLine(m_folder, userWords().at(row));
     DictionaryChanged = true;
     FormShow();
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/TfrmTranslate.h"
 
+#include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
@@ -11,7 +12,6 @@
 #include "words/Translator.h"
 #include "words/WordList.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -39,8 +39,6 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
 
     Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
     Button1->setGeometry(284, 4, 74, 25);
-    // Enter in the field presses nothing; Escape presses this button.
-    Button1->setAutoDefault(false);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setGeometry(6, 33, 353, 134);
@@ -58,19 +56,13 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmTranslate::Edit1Change));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmTranslate::Button1Click));
     connect(mnuCopy, &QAction::triggered, this, reported(m_platform, this, &TfrmTranslate::mnuCopyClick));
+    // Enter in the field presses nothing; Escape presses "Закрыть".
+    desktop::useButtonKeys(*this, Button1);
 }
 
 void TfrmTranslate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     runOnShow(m_platform, *this, event, [this] { FormShow(); });
-}
-
-void TfrmTranslate::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        Button1->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 QString TfrmTranslate::GetLanguage() const {

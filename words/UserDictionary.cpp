@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "words/UserDictionary.h"
 
+#include "platform/Failure.h"
 #include "platform/Files.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TextCodec.h"
+#include "platform/WriteLock.h"
+#include "shared/CrLfLines.h"
 #include "shared/ScrambledText.h"
 #include "shared/WordPair.h"
 #include "words/SideIndex.h"
 #include "words/WordList.h"
 
 #include <QCollator>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QStringBuilder>
 
@@ -63,11 +69,23 @@ Refusal check(const WordList& wordList, const WordList& userWords, QStringView w
     return Refusal::None;
 }
 
-void appendPair(const QString& fileName, QStringView word, QStringView translation) {
-    files::createIfMissing(fileName);
+void appendPair(const ProgramFolder& folder, QStringView word, QStringView translation) {
+    const QString fileName = folder.file(UserFile);
+    WriteLock lock(folder.root());
+    lock.lockFor(fileName);
+    // The bytes as they are, whatever they hold, with the scrambled line after them.
+    QByteArray bytes;
+    if (QFileInfo::exists(fileName)) {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw Failure(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw Failure(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    }
+    bytes += ansi::encode(Coding(QString(word % u'|' % translation % QLatin1String("\r\n"))));
     files::resetAttributes(fileName);
-    WriteScrambledText(fileName, QString(word % u'|' % translation % QLatin1String("\r\n")),
-                       WriteMode::Append);
+    files::replaceFile(fileName, bytes);
 }
 
 WordList sorted(const WordList& lines) {
@@ -113,6 +131,27 @@ void writeWithout(const QString& fileName, const WordList& lines, qsizetype row)
         text += u"\r\n";
     }
     WriteScrambledText(fileName, text, WriteMode::Replace);
+}
+
+bool removeLine(const ProgramFolder& folder, QStringView line) {
+    const QString fileName = folder.file(UserFile);
+    WriteLock lock(folder.root());
+    lock.lockFor(fileName);
+    if (!QFileInfo::exists(fileName))
+        return false;
+    const QString text = ReadScrambledText(fileName);
+    WordList lines;
+    CrLfLines walk(text);
+    while (walk.next())
+        lines.append(walk.line());
+    const WordList inOrder = sorted(lines);
+    for (qsizetype i = 0; i < inOrder.count(); ++i) {
+        if (inOrder.at(i) == line) {
+            writeWithout(fileName, inOrder, i);
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace userdictionary

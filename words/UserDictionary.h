@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+class ProgramFolder;
 class WordList;
 
 // The rules of the user dictionary editor: what a new pair must not be, how it is added, the editor's
@@ -29,9 +30,11 @@ QString lowered(QStringView text);
 // the loaded list first and the user list then; every line counts.
 Refusal check(const WordList& wordList, const WordList& userWords, QStringView word, QStringView translation);
 
-// Adds "word|translation" and CR LF at the end of the file, which is created empty first when missing
-// and made writable. Throws Failure naming the file.
-void appendPair(const QString& fileName, QStringView word, QStringView translation);
+// Adds "word|translation" and CR LF at the end of the user dictionary as it is now, under the program
+// folder's write lock, so that pairs another program added meanwhile stay. The file is made writable
+// and replaced whole, so a failure (a full disk) leaves it as it was and a missing one still missing.
+// Throws Failure naming the file.
+void appendPair(const ProgramFolder& folder, QStringView word, QStringView translation);
 
 // The lines in alphabetical order as Russian sorts them, without regard to case; lines that sort
 // alike keep their order.
@@ -43,5 +46,10 @@ qsizetype find(const WordList& lines, QStringView text, qsizetype from);
 // Replaces the file with the lines but one, each ended by CR LF, through a temporary file, so that a
 // failure leaves the old file whole. Throws Failure naming the file.
 void writeWithout(const QString& fileName, const WordList& lines, qsizetype row);
+
+// Deletes a line from the user dictionary as it is now, under the program folder's write lock: the file
+// keeps every other line, in the editor's order, also those another program added meanwhile. False,
+// and nothing written, when the file no longer holds the line. Throws Failure naming the file.
+bool removeLine(const ProgramFolder& folder, QStringView line);
 
 } // namespace userdictionary

@@ -112,8 +112,8 @@ private slots:
         TfrmMain& window = f.start();
         QTRY_VERIFY(!window.Timer2->isActive());
         const ProgramFolder folder(f.folder.path());
-        TfrmChoiceUser choice(f.platform, folder, window.game, window.MemoPlayers, window, &window);
-        TfrmUsers users(f.platform, folder, window.game, window.MemoPlayers, window, &window);
+        TfrmChoiceUser choice(f.platform, window.game, window.playerStore, window, &window);
+        TfrmUsers users(f.platform, window.game, window.playerStore, window, &window);
         TfrmSeting seting(
             f.platform, folder, f.keyStore, [] {}, &window);
         TfrmOpen open(

@@ -57,6 +57,18 @@ struct Started : MainWindowFixture {
     }
 };
 
+// Saves the running game as "партия" through the save window and returns the saved file's text.
+QString saveAsParty(MainWindowFixture& f) {
+    f.platform.onModal([](QDialog& dialog) {
+        auto& save = static_cast<TfrmSave&>(dialog);
+        QCoreApplication::processEvents();
+        save.Edit1->setText(QStringLiteral("партия"));
+        save.Button1->click();
+    });
+    f.window->mnuSaveClick();
+    return ReadScrambledText(f.folder.path(QStringLiteral("Save/партия.gsv")));
+}
+
 } // namespace
 
 class TestPlainTextWindows : public QObject {
@@ -108,14 +120,7 @@ private slots:
         QVERIFY(fit.text.startsWith(question::prefix(1)));
 
         // Saved and listed in the open window: the file holds the bytes of the pair.
-        f.platform.onModal([](QDialog& dialog) {
-            auto& save = static_cast<TfrmSave&>(dialog);
-            QCoreApplication::processEvents();
-            save.Edit1->setText(QStringLiteral("партия"));
-            save.Button1->click();
-        });
-        window.mnuSaveClick();
-        const QString saved = ReadScrambledText(f.folder.path(QStringLiteral("Save/партия.gsv")));
+        const QString saved = saveAsParty(f);
         QVERIFY(saved.contains(QStringLiteral("Question:=") + text + QStringLiteral("\r\n")));
         QVERIFY(saved.contains(QStringLiteral("Answer1:=") + question::prefix(1) + text +
                                QStringLiteral("\r\n")));
@@ -213,15 +218,7 @@ private slots:
         window.game.DirectionTrans = QStringLiteral("EN\\RU");
         f.platform.queueDraws({0, 0, 1, 2, 3});
         window.mnuNewGameClick();
-        f.platform.onModal([](QDialog& dialog) {
-            auto& save = static_cast<TfrmSave&>(dialog);
-            QCoreApplication::processEvents();
-            save.Edit1->setText(QStringLiteral("партия"));
-            save.Button1->click();
-        });
-        window.mnuSaveClick();
-        const QByteArray bytes =
-            ansi::encode(ReadScrambledText(f.folder.path(QStringLiteral("Save/партия.gsv"))));
+        const QByteArray bytes = ansi::encode(saveAsParty(f));
         QVERIFY(bytes.contains("Question:=" + ansi::encode(word) + "\r\n"));
         QVERIFY(bytes.contains(QByteArray("\xE2\xEE\xA0\xF7\xF2\xEE")));
     }

@@ -100,10 +100,10 @@ private slots:
         KeyStore keyStore(folder.keyStorePath());
         const ProgramFolder programFolder(folder.path());
         TfrmMain window(platform, keyStore, programFolder);
-        TfrmChoiceUser choice(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        TfrmChoiceUser choice(platform, window.game, window.playerStore, window, &window);
         QCOMPARE(titleOf([&] { platform.showModal(choice); }), QStringLiteral("\"Список игроков\""));
         QCOMPARE(motifFunctions(choice) & 0x38, 0u);
-        TfrmUsers results(platform, programFolder, window.game, window.MemoPlayers, window, &window);
+        TfrmUsers results(platform, window.game, window.playerStore, window, &window);
         QCOMPARE(titleOf([&] { platform.showModal(results); }), QStringLiteral("\"Результаты игр\""));
         QCOMPARE(motifFunctions(results) & 0x38, 0x20u);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Anki's packages and its text exports, and the HTML of their fields, as import reads them. The packages
 // are made by anki/make_packages.py in the layouts Anki writes.
+#include "ImportFile.h"
 #include "TestHelpers.h"
 #include "dicttool/BadInput.h"
 #include "dicttool/ImportSource.h"
@@ -44,12 +45,9 @@ class tst_dicttool_anki : public QObject {
 
     QTemporaryDir m_dir;
 
-    // The bytes, written to a file of that name, read as import reads them.
     QList<Pair> import(const QString& name, const QByteArray& bytes,
                        const importsource::Options& options = {}) {
-        const QString path = m_dir.filePath(name);
-        writeBytes(path, bytes);
-        return importsource::read(path, readBytes(path), options);
+        return importFile(m_dir, name, bytes, options);
     }
 
 private slots:

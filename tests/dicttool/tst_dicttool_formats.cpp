@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The outside text formats as import reads them from real files: tab- and comma-separated text and
 // KVTML, in UTF-8 or Windows-1251.
+#include "ImportFile.h"
 #include "TestHelpers.h"
 #include "dicttool/BadInput.h"
 #include "dicttool/DelimitedReader.h"
@@ -61,12 +62,9 @@ class tst_dicttool_formats : public QObject {
 
     QTemporaryDir m_dir;
 
-    // Writes the bytes to a file of that name and reads its pairs as import does.
     QList<Pair> import(const QString& name, const QByteArray& bytes,
                        const importsource::Options& options = {}) {
-        const QString path = m_dir.filePath(name);
-        writeBytes(path, bytes);
-        return importsource::read(path, readBytes(path), options);
+        return importFile(m_dir, name, bytes, options);
     }
 
     // The line of the BadInput that reading the bytes throws; 0 when it throws none.

@@ -5,6 +5,7 @@
 #include "dicttool/DataFileText.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/TextCodec.h"
+#include "platform/WriteLock.h"
 #include "quiz/Question.h"
 #include "shared/ScrambledText.h"
 #include "words/WordList.h"
@@ -127,6 +128,32 @@ private slots:
         QVERIFY(m_dir->isValid());
         writeDictionary(QStringLiteral("словарь/main.txt"), {"кот|cat", "собака|dog", "волк|wolf"});
         writeDictionary(QStringLiteral("словарь/User.txt"), {"ёж|hedgehog"});
+    }
+
+    // While the game writes in the program folder the tool waits, says so, and then imports into the
+    // dictionary as the game left it.
+    void importWaitsForTheGame() {
+        writeBytes(path("cards.csv"), "pike,щука\r\n");
+        auto lock = std::make_unique<WriteLock>(folder());
+        QVERIFY(lock->tryLock(std::chrono::milliseconds(0)));
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+        tool.setProcessEnvironment(environment);
+        tool.setReadChannel(QProcess::StandardError);
+        tool.start(QStringLiteral(LEXITRAINER_DICT), {"import", "--folder", folder(), path("cards.csv")});
+        QString err;
+        while (!err.contains(QStringLiteral("waiting")) && tool.waitForReadyRead(30000))
+            err += QString::fromUtf8(tool.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("LexiTrainer is writing in the program folder")),
+                 qPrintable(err));
+        writeDictionary(QStringLiteral("словарь/User.txt"), {"ёж|hedgehog", "лиса|fox"});
+        lock.reset();
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(ReadScrambledText(inFolder(QStringLiteral("словарь/User.txt"))),
+                 listText({"ёж|hedgehog", "лиса|fox", "щука|pike"}));
     }
 
     void importsIntoUserDictionary() {

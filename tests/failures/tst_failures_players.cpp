@@ -108,7 +108,7 @@ struct Players {
                                          [&](const auto& m) { return m.text.contains(file); });
         QCOMPARE(named, 1);
         QCOMPARE(readBytes(file), old);
-        QCOMPARE(window->MemoPlayers, onDisk());
+        QCOMPARE(window->playerStore.MemoPlayers(), onDisk());
         // The record shown, if shown anew, is the one the file holds.
         const QString shown = window->board->lblPlayerReccord->text();
         if (shown != recordLabel)
@@ -174,6 +174,18 @@ private slots:
         QFETCH(int, edit);
         QFETCH(int, fault);
         Players p;
+        if (FolderFault(fault) == FolderFault::ReadOnly) {
+            QVERIFY(QFile::setPermissions(p.f.folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+            {
+                const OrdinaryPermissions ordinary;
+                p.run(Edit(edit));
+            }
+            QVERIFY(QFile::setPermissions(
+                p.f.folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+            // An existing file cannot be replaced there, whatever the edit.
+            p.checkFailed();
+            return;
+        }
         const bool vanished = FolderFault(fault) == FolderFault::Vanished;
         if (vanished) {
             QVERIFY(QDir(p.f.folder.path()).removeRecursively());
@@ -181,7 +193,7 @@ private slots:
             QVERIFY(QFile::remove(p.file));
             QVERIFY(QDir().mkpath(p.file + QStringLiteral("/inside")));
         }
-        const QString held = p.window->MemoPlayers;
+        const QString held = p.window->playerStore.MemoPlayers();
         p.run(Edit(edit));
         QVERIFY(std::any_of(p.f.platform.messages.cbegin(), p.f.platform.messages.cend(),
                             [&](const auto& m) { return m.text.contains(p.file); }));
@@ -191,7 +203,7 @@ private slots:
             QVERIFY(QFileInfo(p.file).isDir());
             QCOMPARE(folderEntries(p.file), QStringList{"inside"});
         }
-        QCOMPARE(p.window->MemoPlayers, held);
+        QCOMPARE(p.window->playerStore.MemoPlayers(), held);
     }
 };
 

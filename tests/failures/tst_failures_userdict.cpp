@@ -128,6 +128,25 @@ private slots:
         }
     }
 
+    // In a read-only folder the file cannot be replaced, so neither an add nor a delete goes through.
+    void readOnlyFolder() {
+        Editor e;
+        const QString folder = e.f.folder.path(QStringLiteral("словарь"));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        e.inEditor([&](TfrmAddWord& editor) {
+            const OrdinaryPermissions ordinary;
+            Editor::add(editor);
+            e.remove(editor);
+        });
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                  QFileDevice::ExeOwner));
+        QCOMPARE(readBytes(e.userFile), e.old);
+        const auto failures = std::count_if(e.f.platform.messages.cbegin(), e.f.platform.messages.cend(),
+                                            [&](const auto& m) { return m.text.contains(e.userFile); });
+        QCOMPARE(failures, 2);
+        e.checkWordList();
+    }
+
     void folderVanished() {
         Editor e;
         e.inEditor(

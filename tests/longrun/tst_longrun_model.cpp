@@ -454,7 +454,7 @@ private:
         // The player file holds the model's players and games, and the program holds the same text.
         const QString players = ReadScrambledText(f->folder.path(QStringLiteral("Players.ini")));
         QCOMPARE(players, model.playerText());
-        QCOMPARE(window->MemoPlayers, players);
+        QCOMPARE(window->playerStore.MemoPlayers(), players);
 
         // The save folder holds the model's files and nothing else, each whole.
         QStringList onDisk = QDir(f->folder.path(QStringLiteral("Save")))

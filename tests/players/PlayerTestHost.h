@@ -6,6 +6,7 @@
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
+#include "players/PlayerStore.h"
 #include "shared/ScrambledText.h"
 
 #include <QStringList>
@@ -48,12 +49,12 @@ inline QString fiveGames(const QString& name) {
     return blockOf(name, games);
 }
 
-// A program folder with a player file, and the main window's side of the player windows: the player
-// text reloaded from the file, the labels and what the windows asked of it.
+// A program folder with a player file and its owner, and the main window's side of the player
+// windows: the labels and what the windows asked of it.
 struct PlayerTestHost : PlayerHost {
     QTemporaryDir dir;
     ProgramFolder folder{dir.path()};
-    QString MemoPlayers;
+    players::PlayerStore store{folder};
     QString currentPlayerLabel;
     QString recordLabel;
     int labelUpdates = 0;
@@ -61,21 +62,26 @@ struct PlayerTestHost : PlayerHost {
     int mainWindowCloses = 0;
     int settingsLoads = 0;
 
-    QString path() const { return folder.file(players::FileName); }
+    // Points the host and its player file's owner at another program folder.
+    void moveTo(const QString& root) {
+        folder = ProgramFolder(root);
+        store = players::PlayerStore(folder);
+    }
+    QString path() const { return store.path(); }
+    const QString& MemoPlayers() const { return store.MemoPlayers(); }
     QByteArray bytes() const { return readBytes(path()); }
     // Writes the player file and loads it, as start-up does.
     void start(const QString& plainText) {
         WriteScrambledText(path(), plainText, WriteMode::Replace);
-        reloadPlayerText();
+        store.reload();
     }
 
-    void reloadPlayerText() override {
-        if (const std::optional<QString> text = players::readPlayerFile(path()))
-            MemoPlayers = *text;
+    void setCurrentPlayerLabel(const QString& text) override {
+        currentPlayerLabel = text;
+        ++labelUpdates;
     }
-    void setPlayerLabels(const QString& current, const QString& record) override {
-        currentPlayerLabel = current;
-        recordLabel = record;
+    void setRecordLabel(const QString& text) override {
+        recordLabel = text;
         ++labelUpdates;
     }
     void stopGameClock() override { ++clockStops; }

@@ -54,7 +54,7 @@ private slots:
         QFETCH(QString, error);
         PlayerTestHost host;
         writeBytes(host.path(), file);
-        host.reloadPlayerText();
+        host.store.reload();
         ScriptedPlatform platform;
         GameState game;
 
@@ -64,7 +64,7 @@ private slots:
                 choice.ListBox1->setCurrentRow(row);
             choice.Button1->click();
         });
-        TfrmChoiceUser choice(platform, host.folder, game, host.MemoPlayers, host);
+        TfrmChoiceUser choice(platform, game, host.store, host);
         platform.showModal(choice);
 
         platform.onModal([](QDialog& dialog) {
@@ -74,7 +74,7 @@ private slots:
                 QCOMPARE(results.ShownPlayerIndex, row);
             }
         });
-        TfrmUsers users(platform, host.folder, game, host.MemoPlayers, host);
+        TfrmUsers users(platform, game, host.store, host);
         platform.showModal(users);
 
         QCOMPARE(host.bytes(), file);

@@ -24,7 +24,7 @@ class TestChoiceUser : public QObject {
 
         explicit Fixture(const QString& plainText) {
             host.start(plainText);
-            window = std::make_unique<TfrmChoiceUser>(platform, host.folder, game, host.MemoPlayers, host);
+            window = std::make_unique<TfrmChoiceUser>(platform, game, host.store, host);
         }
         TfrmChoiceUser& shown() {
             window->show();
@@ -199,7 +199,7 @@ private slots:
         TfrmChoiceUser& w = f.shown();
         f.platform.answerInput(QStringLiteral("Anna"));
         w.Button2->click();
-        QCOMPARE(f.host.MemoPlayers, players::newBlock(u"Anna"));
+        QCOMPARE(f.host.MemoPlayers(), players::newBlock(u"Anna"));
         QVERIFY(w.Button1->isEnabled());
         QVERIFY(!w.Button3->isVisible());
         QCOMPARE(w.Label1->y(), 72);
@@ -210,7 +210,7 @@ private slots:
 
     void fileThatCannotBeCreated() {
         Fixture f{QString()};
-        f.host.folder = ProgramFolder(f.host.dir.filePath(QStringLiteral("missing")));
+        f.host.moveTo(f.host.dir.filePath(QStringLiteral("missing")));
         TfrmChoiceUser& w = f.shown();
         f.platform.answerInput(QStringLiteral("Anna"));
         w.Button2->click();

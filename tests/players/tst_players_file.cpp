@@ -28,11 +28,12 @@ private slots:
         QCOMPARE(twoPlayers(), Olga + Max);
         PlayerTestHost host;
         host.start(twoPlayers());
-        QCOMPARE(playerNames(host.MemoPlayers), QStringList({QStringLiteral("Olga"), QStringLiteral("Max")}));
-        QCOMPARE(bestPoints(host.MemoPlayers, u"Olga"), 1100);
-        QCOMPARE(bestPoints(host.MemoPlayers, u"Max"), 0);
+        QCOMPARE(playerNames(host.MemoPlayers()),
+                 QStringList({QStringLiteral("Olga"), QStringLiteral("Max")}));
+        QCOMPARE(bestPoints(host.MemoPlayers(), u"Olga"), 1100);
+        QCOMPARE(bestPoints(host.MemoPlayers(), u"Max"), 0);
 
-        const QString after = *withGameRecorded(host.MemoPlayers, u"Max", MaxsGame);
+        const QString after = *withGameRecorded(host.MemoPlayers(), u"Max", MaxsGame);
         QCOMPARE(after,
                  Olga + listText({QStringLiteral("$/$/$/$/$Max$\\$\\$\\$\\$"),
                                   QStringLiteral("Date:=06.03.2007 20:15:00|"), QStringLiteral("Yes:=7|"),
@@ -60,15 +61,18 @@ private slots:
         PlayerTestHost host;
         if (!plain.isNull())
             WriteScrambledText(host.path(), ansi::decode(plain), WriteMode::Replace);
-        QCOMPARE(readPlayerFile(host.path()), std::optional<QString>(loaded));
+        QVERIFY(host.store.reload());
+        QCOMPARE(host.MemoPlayers(), loaded);
         QVERIFY(QFile::exists(host.path()));
         QCOMPARE(host.bytes().size(), plain.size()); // read, never written
     }
 
     void fileThatCannotBeCreatedGivesNoText() {
         PlayerTestHost host;
-        host.folder = ProgramFolder(host.dir.filePath(QStringLiteral("missing")));
-        QCOMPARE(readPlayerFile(host.path()), std::nullopt);
+        host.start(twoPlayers());
+        players::PlayerStore store(ProgramFolder(host.dir.filePath(QStringLiteral("missing"))));
+        QVERIFY(!store.reload());
+        QCOMPARE(store.MemoPlayers(), QString());
     }
 
     void playerList_data() {
@@ -150,13 +154,13 @@ private slots:
         host.start(Olga + Max + fiveGames(QStringLiteral("Last")));
         const QByteArray before = host.bytes();
         const std::array<QString, RecordLineCount> game = {"07.03.2007", "1", "2", "-100", "0:05:00"};
-        WriteScrambledText(host.path(), *withGameRecorded(host.MemoPlayers, u"Olga", game),
+        WriteScrambledText(host.path(), *withGameRecorded(host.MemoPlayers(), u"Olga", game),
                            WriteMode::Replace);
-        host.reloadPlayerText();
+        host.store.reload();
         const QString olgaAfter = blockOf(QStringLiteral("Olga"), {"05.03.2007 18:42:10;14;3;1100;0:03:00",
                                                                    "06.03.2007 19:05:33;9;6;300;0:03:00",
                                                                    "07.03.2007;1;2;-100;0:05:00"});
-        QCOMPARE(host.MemoPlayers, olgaAfter + Max + fiveGames(QStringLiteral("Last")));
+        QCOMPARE(host.MemoPlayers(), olgaAfter + Max + fiveGames(QStringLiteral("Last")));
         // Every other byte of the file is the same.
         const QByteArray after = host.bytes();
         const qsizetype olgaBytes = ansi::encode(Olga).size();

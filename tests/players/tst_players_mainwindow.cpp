@@ -74,12 +74,12 @@ private slots:
         const QString olga = twoPlayers().first(twoPlayers().indexOf(QStringLiteral("$/$/$/$/$Max")));
         QCOMPARE(f.plain(),
                  olga + blockOf("Max", {"06.03.2007 20:15:00;7;9;-200;0:03:00"}) + fiveGames("Anna"));
-        QCOMPARE(window.MemoPlayers, f.plain());
+        QCOMPARE(window.playerStore.MemoPlayers(), f.plain());
         QCOMPARE(window.board->lblPlayerReccord->text(), QStringLiteral("Ваш рекорд: 0"));
 
         f.lastTick(20, 1);
         QCOMPARE(window.board->lblPlayerReccord->text(), QStringLiteral("Ваш рекорд: 1900"));
-        QCOMPARE(players::gameRows(window.MemoPlayers, u"Max").size(), 2);
+        QCOMPARE(players::gameRows(window.playerStore.MemoPlayers(), u"Max").size(), 2);
     }
 
     void aRestoredGameIsNotRecorded() {

@@ -34,7 +34,7 @@ class TestResults : public QObject {
         Fixture(const QString& plainText, const QString& current) {
             host.start(plainText);
             game.PlayerName = current;
-            window = std::make_unique<TfrmUsers>(platform, host.folder, game, host.MemoPlayers, host);
+            window = std::make_unique<TfrmUsers>(platform, game, host.store, host);
         }
         // Shown and active, so that the table can take the focus.
         TfrmUsers& shown() {
@@ -130,9 +130,9 @@ private slots:
         f.selectRows({0, 2});
         w.SpeedButton2->click();
         QCOMPARE(f.column(0), QStringList({"02.01.2007", "04.01.2007", "05.01.2007"}));
-        QCOMPARE(f.host.MemoPlayers,
+        QCOMPARE(f.host.MemoPlayers(),
                  twoPlayers() + blockOf(Anna, {gameNumber(2), gameNumber(4), gameNumber(5)}));
-        QCOMPARE(ReadScrambledText(f.host.path()), f.host.MemoPlayers);
+        QCOMPARE(ReadScrambledText(f.host.path()), f.host.MemoPlayers());
         QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: 3"));
         QCOMPARE(f.selected(), Anna);
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 500"));
@@ -146,7 +146,7 @@ private slots:
         TfrmUsers& w = f.shown();
         f.game.YesCount = 6;
         f.game.Points = 600;
-        players::recordFinishedGame(f.platform, f.host.folder, f.game, f.host.MemoPlayers, f.host);
+        players::recordFinishedGame(f.platform, f.game, f.host.store, f.host);
         QCOMPARE(w.games->rowCount(), 5);
         w.ListView1->setFocus(Qt::TabFocusReason);
         f.selectRows({4});
@@ -164,7 +164,7 @@ private slots:
         w.SpeedButton2->click();
         f.platform.answerMessage(mb::IdYes);
         w.Button1->click();
-        QCOMPARE(f.host.MemoPlayers, blockOf(Anna, {}));
+        QCOMPARE(f.host.MemoPlayers(), blockOf(Anna, {}));
         QCOMPARE(f.host.labelUpdates, updates);
     }
 
@@ -206,7 +206,7 @@ private slots:
             QCOMPARE(f.host.bytes(), before);
             return;
         }
-        QCOMPARE(f.host.MemoPlayers, blockOf("Olga", {}) + blockOf("Max", {}) + fiveGames(Anna));
+        QCOMPARE(f.host.MemoPlayers(), blockOf("Olga", {}) + blockOf("Max", {}) + fiveGames(Anna));
         QCOMPARE(f.listed(), QStringList({"Olga", "Max", "Anna"}));
         QCOMPARE(f.selected(), QStringLiteral("Olga"));
         QCOMPARE(w.games->rowCount(), 0);
@@ -257,7 +257,7 @@ private slots:
             QCOMPARE(f.host.bytes(), before);
             return;
         }
-        QCOMPARE(f.host.MemoPlayers, twoPlayers() + fiveGames(listed.last()));
+        QCOMPARE(f.host.MemoPlayers(), twoPlayers() + fiveGames(listed.last()));
         // The current player's old name is gone: the last player is selected, the label keeps the name,
         // and a name that two players share shows the first one's games.
         QCOMPARE(f.selected(), listed.last());
@@ -283,9 +283,9 @@ private slots:
         QCOMPARE(f.platform.messages.last().flags, mb::YesNo);
 
         deleteRow(1, mb::IdYes);
-        QCOMPARE(f.host.MemoPlayers, blockOf("Olga", {"05.03.2007 18:42:10;14;3;1100;0:03:00",
-                                                      "06.03.2007 19:05:33;9;6;300;0:03:00"}) +
-                                         fiveGames(Anna));
+        QCOMPARE(f.host.MemoPlayers(), blockOf("Olga", {"05.03.2007 18:42:10;14;3;1100;0:03:00",
+                                                        "06.03.2007 19:05:33;9;6;300;0:03:00"}) +
+                                           fiveGames(Anna));
         QCOMPARE(f.selected(), Anna); // back to the current player
 
         deleteRow(1, mb::IdYes);
@@ -315,7 +315,7 @@ private slots:
         Fixture f{twoPlayers() + fiveGames(Anna), Anna};
         TfrmUsers& w = f.shown();
         const QByteArray before = f.host.bytes();
-        const QString text = f.host.MemoPlayers;
+        const QString text = f.host.MemoPlayers();
         QVERIFY(QFile(f.host.path()).setPermissions(QFile::ReadOwner));
         w.ListView1->setFocus(Qt::TabFocusReason);
         f.selectRows({0});
@@ -327,7 +327,7 @@ private slots:
         QVERIFY(f.platform.messages[0].text.contains(f.host.path()));
         QCOMPARE(f.platform.messages[2].caption, QStringLiteral("LexiTrainer"));
         QCOMPARE(f.host.bytes(), before);
-        QCOMPARE(f.host.MemoPlayers, text);
+        QCOMPARE(f.host.MemoPlayers(), text);
         QCOMPARE(f.listed().size(), 3);
         QCOMPARE(w.games->rowCount(), 5);
     }

@@ -178,12 +178,12 @@ private slots:
             const QString key = lines[k].left(lines[k].indexOf(QStringLiteral(":=")) + 2);
             QTest::addRow("no %s", qPrintable(key))
                 << exampleWith(k, QString())
-                << QStringLiteral("Key \"%1\" is missing from the saved game").arg(key);
+                << QStringLiteral("В сохранённой игре нет ключа \"%1\"").arg(key);
         }
         QTest::addRow("empty") << ""
-                               << "Key \"Yes:=\" is missing from the saved game";
+                               << "В сохранённой игре нет ключа \"Yes:=\"";
         QTest::addRow("truncated last line")
-            << exampleContent().chopped(2) << "Key \"DirectionTrans:=\" is missing from the saved game";
+            << exampleContent().chopped(2) << "В сохранённой игре нет ключа \"DirectionTrans:=\"";
         QTest::addRow("word") << exampleWith(1, "Yes:=three") << "'three' is not a valid integer value";
         QTest::addRow("empty number") << exampleWith(2, "No:=") << "'' is not a valid integer value";
         QTest::addRow("fraction") << exampleWith(3, "Очки:=1.5") << "'1.5' is not a valid integer value";
@@ -203,10 +203,10 @@ private slots:
                                     << "'99999:00:00' is not a valid time";
         QTest::addRow("position 5")
             << exampleWith(12, "RealButton:=5")
-            << "'5' is not a valid position of the right answer (0 to 4) for \"RealButton:=\"";
+            << "'5' - неверное место правильного ответа (от 0 до 4) в \"RealButton:=\"";
         QTest::addRow("position -1")
             << exampleWith(12, "RealButton:=-1")
-            << "'-1' is not a valid position of the right answer (0 to 4) for \"RealButton:=\"";
+            << "'-1' - неверное место правильного ответа (от 0 до 4) в \"RealButton:=\"";
         // Checked in the order the values are restored: the first bad one is reported.
         QTest::addRow("first bad value reported")
             << exampleContent().replace("Yes:=3", "Yes:=x").replace("No:=1", "No:=y")

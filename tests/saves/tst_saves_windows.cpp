@@ -380,12 +380,12 @@ private slots:
         QByteArray noise(4000, Qt::Uninitialized);
         for (int k = 0; k < noise.size(); ++k)
             noise[k] = char((k * 7919 + 13) % 251);
-        QTest::addRow("random bytes") << noise << "Key \"Yes:=\" is missing from the saved game";
-        QTest::addRow("empty file") << QByteArray() << "Key \"Yes:=\" is missing from the saved game";
+        QTest::addRow("random bytes") << noise << "В сохранённой игре нет ключа \"Yes:=\"";
+        QTest::addRow("empty file") << QByteArray() << "В сохранённой игре нет ключа \"Yes:=\"";
         QTest::addRow("cut short") << good.left(ansi::encode(contentNow()).indexOf("Answer2:="))
-                                   << "Key \"Answer2:=\" is missing from the saved game";
+                                   << "В сохранённой игре нет ключа \"Answer2:=\"";
         QTest::addRow("last line break cut off")
-            << good.chopped(2) << "Key \"DirectionTrans:=\" is missing from the saved game";
+            << good.chopped(2) << "В сохранённой игре нет ключа \"DirectionTrans:=\"";
         QTest::addRow("huge number") << ansi::encode(Coding(
                                             QString(contentNow())
                                                 .replace(QStringLiteral("Yes:=3"),
@@ -396,7 +396,7 @@ private slots:
                    QString(contentNow()).replace(QStringLiteral("0:01:12"), QStringLiteral("0:01:xx"))))
             << "'0:01:xx' is not a valid time";
         QTest::addRow("not scrambled")
-            << ansi::encode(contentNow()) << "Key \"Yes:=\" is missing from the saved game";
+            << ansi::encode(contentNow()) << "В сохранённой игре нет ключа \"Yes:=\"";
     }
     void badFileChangesNothing() {
         QFETCH(QByteArray, bytes);

@@ -236,11 +236,11 @@ private slots:
             QCOMPARE(readMessage, QString(cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : ""));
             QCOMPARE(text, QString(cut < lineEnd ? "" : "abc|def"));
 
-            FailingDevice writing({}, cut);
+            FailingDevice writing({}, cut, QStringLiteral("Input/output error"));
             QVERIFY(writing.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
             const QString writeMessage = failureOf([&] { files::writeAll(writing, "User.txt", content); });
             QCOMPARE(writeMessage,
-                     QString(cut < content.size() ? "Cannot write file \"User.txt\". No space left on device" : ""));
+                     QString(cut < content.size() ? "Cannot write file \"User.txt\". Input/output error" : ""));
             QCOMPARE(writing.written(), content.left(cut));
         }
     }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
+#include "platform/ProgramFolder.h"
 #include "shared/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -105,17 +107,37 @@ private slots:
 
     void appendPairCreatesAndExtends() {
         QTemporaryDir dir;
-        const QString file = dir.filePath("User.txt");
-        userdictionary::appendPair(file, u"кот", u"cat");
+        const ProgramFolder folder(dir.path());
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("словарь")));
+        const QString file = folder.file(userdictionary::UserFile);
+        userdictionary::appendPair(folder, u"кот", u"cat");
         QFile(file).setPermissions(QFileDevice::ReadOwner); // a read-only file is made writable first
-        userdictionary::appendPair(file, u"пёс", u"dog");
+        userdictionary::appendPair(folder, u"пёс", u"dog");
         QCOMPARE(readBytes(file), readBytes([&] {
                      const QString whole = dir.filePath("whole.txt");
                      WriteScrambledText(whole, u"кот|cat\r\nпёс|dog\r\n", WriteMode::Replace);
                      return whole;
                  }()));
-        const QString nowhere = dir.filePath("missing/User.txt");
-        QVERIFY(failureOf([&] { userdictionary::appendPair(nowhere, u"a", u"b"); }).contains(nowhere));
+        const ProgramFolder nowhere(dir.filePath("missing"));
+        QVERIFY(failureOf([&] {
+                    userdictionary::appendPair(nowhere, u"a", u"b");
+                }).contains(nowhere.file(userdictionary::UserFile)));
+    }
+
+    // The editor deletes from the file as it is now: a pair added from outside since it read the file
+    // stays, the line deleted goes, and a line already gone writes nothing.
+    void removeLineKeepsWhatOthersAdded() {
+        QTemporaryDir dir;
+        const ProgramFolder folder(dir.path());
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("словарь")));
+        const QString file = folder.file(userdictionary::UserFile);
+        WriteScrambledText(file, u"b|2\r\na|1\r\n", WriteMode::Replace);
+        userdictionary::appendPair(folder, u"c", u"3");
+        QVERIFY(userdictionary::removeLine(folder, u"b|2"));
+        QCOMPARE(ReadScrambledText(file), QString("a|1\r\nc|3\r\n"));
+        const QByteArray before = readBytes(file);
+        QVERIFY(!userdictionary::removeLine(folder, u"b|2"));
+        QCOMPARE(readBytes(file), before);
     }
 
     void writeWithoutRewritesTheRest() {
