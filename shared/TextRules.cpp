@@ -41,7 +41,7 @@ QStringView trimmedLeft(QStringView text) {
     return text.sliced(start);
 }
 
-qint32 toInt32(QStringView text) {
+std::optional<qint32> readInt32(QStringView text) {
     qsizetype i = 0;
     const bool negative = !text.isEmpty() && text[0] == u'-';
     if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+'))
@@ -56,8 +56,15 @@ qint32 toInt32(QStringView text) {
     if (negative)
         value = -value;
     if (!valid || value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
-        throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return std::nullopt;
     return qint32(value);
+}
+
+qint32 toInt32(QStringView text) {
+    const std::optional<qint32> value = readInt32(text);
+    if (!value)
+        throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return *value;
 }
 
 qsizetype indexOf(QStringView text, char16_t c, qsizetype from) {

@@ -4,6 +4,8 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <optional>
+
 // The small rules over text that the data files and the typed names share.
 namespace textrules {
 
@@ -12,8 +14,10 @@ namespace textrules {
 QStringView trimmed(QStringView text);
 QStringView trimmedLeft(QStringView text);
 
-// A decimal integer with an optional sign, within 32 bits, and nothing else: no blank on either side.
-// Throws Failure "'%s' is not a valid integer value" otherwise.
+// A decimal integer with an optional sign, within 32 bits, and nothing else: no blank on either side;
+// none otherwise.
+std::optional<qint32> readInt32(QStringView text);
+// The same; throws Failure "'%s' is not a valid integer value" where there is none.
 qint32 toInt32(QStringView text);
 
 // The position of the first c at or after from, or -1. Made for short lines searched many times over.

@@ -66,6 +66,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(bool, valid);
         QFETCH(int, value);
+        QCOMPARE(textrules::readInt32(text), valid ? std::optional<qint32>(value) : std::nullopt);
         if (valid)
             QCOMPARE(textrules::toInt32(text), value);
         else
