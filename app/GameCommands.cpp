@@ -20,13 +20,14 @@ void TfrmMain::NewQuestion() {
     if (game.Practice && m_practice.isEmpty()) {
         // Every pair has been learnt: the practice game has nothing left to ask.
         DestoryGame();
-        m_platform.informationBox(QStringLiteral("Тренировка"),
-                                  QStringLiteral("Все слова из списка ошибок выучены. Тренировка закончена."));
+        m_platform.informationBox(
+            QStringLiteral("Тренировка"),
+            QStringLiteral("Все слова из списка ошибок выучены. Тренировка закончена."));
         return;
     }
-    const std::optional<question::Drawn> drawn = game.Practice
-                                                     ? m_practice.draw(lstQuestion, game.DirectionTrans, m_platform)
-                                                     : question::draw(lstQuestion, game.DirectionTrans, m_platform);
+    const std::optional<question::Drawn> drawn =
+        game.Practice ? m_practice.draw(lstQuestion, game.DirectionTrans, m_platform)
+                      : question::draw(lstQuestion, game.DirectionTrans, m_platform);
     if (!drawn) {
         m_platform.messageBox(QStringLiteral("Не достаточно слов в словаре"),
                               QStringLiteral("Для игры необходимо более 4 слов в словаре!\r\nДля добавления "
@@ -40,15 +41,17 @@ void TfrmMain::NewQuestion() {
     game.askQuestion(drawn->realButton);
 }
 
-void TfrmMain::mnuNewGameClick() { startNewGame(false); }
+void TfrmMain::mnuNewGameClick() {
+    startNewGame(false);
+}
 
 void TfrmMain::startNewGame(bool practice) {
     const bool wasRunning = game.GameRunning;
     if (wasRunning) {
         Timer1->stop();
-        const int answer = m_platform.messageBox(QStringLiteral("Вопрос"),
-                                                 QStringLiteral("Вы действительно хотите начать новую игру ?"),
-                                                 mb::YesNo | mb::IconQuestion);
+        const int answer = m_platform.messageBox(
+            QStringLiteral("Вопрос"), QStringLiteral("Вы действительно хотите начать новую игру ?"),
+            mb::YesNo | mb::IconQuestion);
         if (answer != mb::IdYes) {
             // The game goes on, no longer tied to its saved file.
             Timer1->start();
@@ -83,7 +86,9 @@ void TfrmMain::enableSaving() {
         mnuSaveAs->setEnabled(false);
 }
 
-QString TfrmMain::playerKey() const { return textrules::trimmed(game.PlayerName).toString(); }
+QString TfrmMain::playerKey() const {
+    return textrules::trimmed(game.PlayerName).toString();
+}
 
 void TfrmMain::noteAnswer(bool right) {
     const QString player = playerKey();
@@ -107,7 +112,9 @@ void TfrmMain::queueMistakesEdit(MistakesStore::Edit edit) {
         QTimer::singleShot(0, this, [this] { guarded([this] { flushMistakes(); }); });
 }
 
-void TfrmMain::flushMistakes() { m_mistakes.flush(); }
+void TfrmMain::flushMistakes() {
+    m_mistakes.flush();
+}
 
 void TfrmMain::AnswerClick(int position) {
     if (!game.GameRunning)
@@ -120,7 +127,9 @@ void TfrmMain::AnswerClick(int position) {
     NewQuestion();
 }
 
-void TfrmMain::UpdateKolichestvo() { board->showCounters(game); }
+void TfrmMain::UpdateKolichestvo() {
+    board->showCounters(game);
+}
 
 void TfrmMain::Timer1Timer() {
     if (!game.tick()) {
@@ -144,9 +153,13 @@ void TfrmMain::DestoryGame() {
     UpdateKolichestvo();
 }
 
-void TfrmMain::mnuAbortGameClick() { DestoryGame(); }
+void TfrmMain::mnuAbortGameClick() {
+    DestoryGame();
+}
 
-void TfrmMain::mnuStopGameClick() { Timer1->stop(); }
+void TfrmMain::mnuStopGameClick() {
+    Timer1->stop();
+}
 
 void TfrmMain::mnuResumeGameClick() {
     // A clock that runs keeps its next tick where it was.
@@ -157,10 +170,11 @@ void TfrmMain::mnuResumeGameClick() {
 void TfrmMain::N13Click() {
     if (game.GameRunning) {
         Timer1->stop();
-        m_platform.messageBox(QStringLiteral("Переводчик"),
-                              QStringLiteral("Во время игры исмользование переводчика невозможно.\r\nЗакончите "
-                                             "игру или выполните команду меню Файл -> Закончить игру"),
-                              mb::IconExclamation);
+        m_platform.messageBox(
+            QStringLiteral("Переводчик"),
+            QStringLiteral("Во время игры исмользование переводчика невозможно.\r\nЗакончите "
+                           "игру или выполните команду меню Файл -> Закончить игру"),
+            mb::IconExclamation);
         Timer1->start();
         return;
     }

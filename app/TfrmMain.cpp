@@ -44,7 +44,8 @@ QString reopenedPair(const SavedGame& saved) {
         return {};
     const QString& caption = saved.Answers[saved.RealButton - 1];
     const QString prefix = question::prefix(saved.RealButton);
-    const QStringView answer = caption.startsWith(prefix) ? QStringView(caption).sliced(prefix.size()) : caption;
+    const QStringView answer =
+        caption.startsWith(prefix) ? QStringView(caption).sliced(prefix.size()) : caption;
     return question::pairOf(saved.Question, answer, saved.DirectionTrans);
 }
 
@@ -87,8 +88,7 @@ QAction* TfrmMain::menuCommand(QMenu* menu, const char* name, const QString& cap
                                void (TfrmMain::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this,
-            reported(m_platform, this, handler));
+    connect(action, &QAction::triggered, this, reported(m_platform, this, handler));
     return action;
 }
 
@@ -258,8 +258,9 @@ void TfrmMain::Timer2Timer() {
 }
 
 bool TfrmMain::ShowSaveWindow() {
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     m_platform.showModal(window);
     return window.result() == QDialog::Accepted;
 }
@@ -269,8 +270,9 @@ bool TfrmMain::SaveToCurrentFile() {
     // a name the save window takes, instead of nowhere.
     if (game.SaveFileName.isEmpty())
         return ShowSaveWindow();
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     window.Save(game.SaveFileName, false);
     return true;
 }

@@ -58,8 +58,7 @@ public:
         return found == m_times.end() ? nullptr : &found->second;
     }
     // Every time, with its ratio to the baseline that baselineOf names for it; none when it names none.
-    template <typename BaselineOf>
-    void print(BaselineOf baselineOf) const {
+    template <typename BaselineOf> void print(BaselineOf baselineOf) const {
         for (const auto& [name, time] : m_times) {
             std::printf("%-26s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
                         time.processor * 1e3);

@@ -173,7 +173,9 @@ int main(int argc, char** argv) {
 
     benchmark::RunSpecifiedBenchmarks();
 
-    timePerRun.print([](const std::string& name) { return name == "open editor" ? std::string() : std::string("baseline"); });
+    timePerRun.print([](const std::string& name) {
+        return name == "open editor" ? std::string() : std::string("baseline");
+    });
     benchmark::Shutdown();
     return 0;
 }

@@ -66,8 +66,10 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     layout->addLayout(buttons);
     resize(560, 400);
 
-    connect(btnPractice, &QPushButton::clicked, this, reported(m_platform, this, &TfrmMistakes::btnPracticeClick));
-    connect(btnDelete, &QPushButton::clicked, this, reported(m_platform, this, &TfrmMistakes::btnDeleteClick));
+    connect(btnPractice, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmMistakes::btnPracticeClick));
+    connect(btnDelete, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmMistakes::btnDeleteClick));
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(table, &QTableWidget::itemSelectionChanged, this,
             [this] { btnDelete->setEnabled(!table->selectedItems().isEmpty()); });

@@ -52,8 +52,10 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::Pla
     Label1->setWordWrap(true);
 
     // Every change of the selection, by mouse or keys; the window's own changes block the signal.
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button1Click));
     connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button2Click));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button3Click));

@@ -104,10 +104,13 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     // The player list takes the focus first, so "Удалить запись" waits until the table is chosen.
     ListBox1->setFocus();
 
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(m_platform, this, &TfrmUsers::ListBox1Click));
-    connect(SpeedButton1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmUsers::ListBox1Click));
+    connect(SpeedButton1, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button3Click));
-    connect(SpeedButton2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
+    connect(SpeedButton2, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button1Click));
     // No default button: Enter in the lists clears or deletes nothing. No cancel button: only the
     // close box closes the window.
@@ -269,8 +272,9 @@ void TfrmUsers::Button1Click() {
                               QStringLiteral("Вы действительно хотите очистить список ?"),
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
-    m_players.apply(
-        [&](const QString& text) { return players::withGamesCleared(text, textrules::trimmed(*name).toString()); });
+    m_players.apply([&](const QString& text) {
+        return players::withGamesCleared(text, textrules::trimmed(*name).toString());
+    });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);

@@ -6,10 +6,13 @@
 
 namespace gamerules {
 
-QString remainingTimeText(double value) { return QStringLiteral("У вас осталось: ") + timevalue::toText(value); }
+QString remainingTimeText(double value) {
+    return QStringLiteral("У вас осталось: ") + timevalue::toText(value);
+}
 
 QString timeLabelText(const GameState& game, double value) {
-    return game.Practice ? QStringLiteral("Тренировка: ") + timevalue::toText(value) : remainingTimeText(value);
+    return game.Practice ? QStringLiteral("Тренировка: ") + timevalue::toText(value)
+                         : remainingTimeText(value);
 }
 
 QString rightCountText(const GameState& game) {

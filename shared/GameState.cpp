@@ -98,7 +98,9 @@ void GameState::setGameTime(double gameTime) {
     TimeLeft = gameTime;
 }
 
-void GameState::choosePractice(bool practice) { Practice = practice; }
+void GameState::choosePractice(bool practice) {
+    Practice = practice;
+}
 
 void GameState::setDirection(const QString& direction) {
     DirectionTrans = direction;

@@ -109,7 +109,8 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
 
     connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit1Change));
     connect(Edit2, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit2Change));
-    connect(btnAddWorld, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
+    connect(btnAddWorld, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
     connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button3Click));
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button1Click));
     connect(Edit3, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit3Change));

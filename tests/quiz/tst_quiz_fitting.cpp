@@ -102,8 +102,7 @@ private slots:
                         .startsWith(shown.chopped(1)));
             QTextDocument tip;
             tip.setHtml(box->toolTip());
-            QCOMPARE(tip.toPlainText(),
-                     QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            QCOMPARE(tip.toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         } else {
             QCOMPARE(shown, question::prompt() + QLatin1Char('\n') + word);
             QVERIFY(box->toolTip().isEmpty());

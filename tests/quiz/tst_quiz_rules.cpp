@@ -32,10 +32,14 @@ private slots:
     void parsingTimeText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("back");
-        QTest::addRow("seconds") << "0:03:00" << "0:03:00";
-        QTest::addRow("two-digit hours") << "12:34:56" << "12:34:56";
-        QTest::addRow("without seconds") << "1:05" << "1:05:00";
-        QTest::addRow("blanks around") << " 0:00:07 " << "0:00:07";
+        QTest::addRow("seconds") << "0:03:00"
+                                 << "0:03:00";
+        QTest::addRow("two-digit hours") << "12:34:56"
+                                         << "12:34:56";
+        QTest::addRow("without seconds") << "1:05"
+                                         << "1:05:00";
+        QTest::addRow("blanks around") << " 0:00:07 "
+                                       << "0:00:07";
     }
     void parsingTimeText() {
         QFETCH(QString, text);
@@ -134,14 +138,38 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("answer");
-        QTest::addRow("forward") << "кошка|cat" << "EN\\RU" << "кошка" << "cat";
-        QTest::addRow("reverse") << "кошка|cat" << "RU\\EN" << "cat" << "кошка";
-        QTest::addRow("first bar splits") << "a|b|c" << "EN\\RU" << "a" << "b|c";
-        QTest::addRow("first bar splits, reverse") << "a|b|c" << "RU\\EN" << "b|c" << "a";
-        QTest::addRow("no bar is both sides") << "abc" << "EN\\RU" << "abc" << "abc";
-        QTest::addRow("trailing bar, empty answer") << "abc|" << "EN\\RU" << "abc" << "";
-        QTest::addRow("lower case is the reverse") << "кошка|cat" << "en\\ru" << "cat" << "кошка";
-        QTest::addRow("empty direction is the reverse") << "кошка|cat" << "" << "cat" << "кошка";
+        QTest::addRow("forward") << "кошка|cat"
+                                 << "EN\\RU"
+                                 << "кошка"
+                                 << "cat";
+        QTest::addRow("reverse") << "кошка|cat"
+                                 << "RU\\EN"
+                                 << "cat"
+                                 << "кошка";
+        QTest::addRow("first bar splits") << "a|b|c"
+                                          << "EN\\RU"
+                                          << "a"
+                                          << "b|c";
+        QTest::addRow("first bar splits, reverse") << "a|b|c"
+                                                   << "RU\\EN"
+                                                   << "b|c"
+                                                   << "a";
+        QTest::addRow("no bar is both sides") << "abc"
+                                              << "EN\\RU"
+                                              << "abc"
+                                              << "abc";
+        QTest::addRow("trailing bar, empty answer") << "abc|"
+                                                    << "EN\\RU"
+                                                    << "abc"
+                                                    << "";
+        QTest::addRow("lower case is the reverse") << "кошка|cat"
+                                                   << "en\\ru"
+                                                   << "cat"
+                                                   << "кошка";
+        QTest::addRow("empty direction is the reverse") << "кошка|cat"
+                                                        << ""
+                                                        << "cat"
+                                                        << "кошка";
     }
     void sides() {
         QFETCH(QString, pair);

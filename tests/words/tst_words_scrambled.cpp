@@ -233,14 +233,16 @@ private slots:
             QVERIFY(reading.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
             QString text;
             const QString readMessage = failureOf([&] { text = ReadScrambledText(reading, "User.txt"); });
-            QCOMPARE(readMessage, QString(cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : ""));
+            QCOMPARE(readMessage,
+                     QString(cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : ""));
             QCOMPARE(text, QString(cut < lineEnd ? "" : "abc|def"));
 
             FailingDevice writing({}, cut, QStringLiteral("Input/output error"));
             QVERIFY(writing.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
             const QString writeMessage = failureOf([&] { files::writeAll(writing, "User.txt", content); });
-            QCOMPARE(writeMessage,
-                     QString(cut < content.size() ? "Cannot write file \"User.txt\". Input/output error" : ""));
+            QCOMPARE(
+                writeMessage,
+                QString(cut < content.size() ? "Cannot write file \"User.txt\". Input/output error" : ""));
             QCOMPARE(writing.written(), content.left(cut));
         }
     }
