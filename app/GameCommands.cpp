@@ -4,10 +4,9 @@
 
 #include "platform/Platform.h"
 #include "platform/RegionalFormats.h"
-#include "players/PlayerFile.h"
 #include "quiz/GameBoard.h"
-#include "quiz/GameRules.h"
 #include "quiz/Question.h"
+#include "shared/TextRules.h"
 #include "words/TfrmTranslate.h"
 
 #include <QAction>
@@ -21,13 +20,14 @@ void TfrmMain::NewQuestion() {
     if (game.Practice && m_practice.isEmpty()) {
         // Every pair has been learnt: the practice game has nothing left to ask.
         DestoryGame();
-        m_platform.informationBox(QStringLiteral("Тренировка"),
-                                  QStringLiteral("Все слова из списка ошибок выучены. Тренировка закончена."));
+        m_platform.informationBox(
+            QStringLiteral("Тренировка"),
+            QStringLiteral("Все слова из списка ошибок выучены. Тренировка закончена."));
         return;
     }
-    const std::optional<question::Drawn> drawn = game.Practice
-                                                     ? m_practice.draw(lstQuestion, game.DirectionTrans, m_platform)
-                                                     : question::draw(lstQuestion, game.DirectionTrans, m_platform);
+    const std::optional<question::Drawn> drawn =
+        game.Practice ? m_practice.draw(lstQuestion, game.DirectionTrans, m_platform)
+                      : question::draw(lstQuestion, game.DirectionTrans, m_platform);
     if (!drawn) {
         m_platform.messageBox(QStringLiteral("Не достаточно слов в словаре"),
                               QStringLiteral("Для игры необходимо более 4 слов в словаре!\r\nДля добавления "
@@ -38,23 +38,24 @@ void TfrmMain::NewQuestion() {
     }
     board->showQuestion(*drawn);
     m_askedPair = drawn->pair;
-    game.RealButton = drawn->realButton;
-    game.Saved = false;
+    game.askQuestion(drawn->realButton);
 }
 
-void TfrmMain::mnuNewGameClick() { startNewGame(false); }
+void TfrmMain::mnuNewGameClick() {
+    startNewGame(false);
+}
 
 void TfrmMain::startNewGame(bool practice) {
     const bool wasRunning = game.GameRunning;
     if (wasRunning) {
         Timer1->stop();
-        const int answer = m_platform.messageBox(QStringLiteral("Вопрос"),
-                                                 QStringLiteral("Вы действительно хотите начать новую игру ?"),
-                                                 mb::YesNo | mb::IconQuestion);
+        const int answer = m_platform.messageBox(
+            QStringLiteral("Вопрос"), QStringLiteral("Вы действительно хотите начать новую игру ?"),
+            mb::YesNo | mb::IconQuestion);
         if (answer != mb::IdYes) {
             // The game goes on, no longer tied to its saved file.
             Timer1->start();
-            game.SaveFileName.clear();
+            game.detachFromFile();
             return;
         }
     }
@@ -65,14 +66,14 @@ void TfrmMain::startNewGame(bool practice) {
         flushMistakes();
         m_practice.load(mistakes::mistakesOf(m_mistakes.text(), playerKey()), lstQuestion);
     }
-    gamerules::choosePractice(game, practice);
+    game.choosePractice(practice);
     NewQuestion();
     if (practice && !game.Practice)
         return; // nothing left to practise: NewQuestion has ended it
     // The time label changes its words between a practice game and a new one.
     if (wasRunning || practice || wasPractice)
         setGameTime(game.GameTime);
-    gamerules::startGame(game);
+    game.startGame();
     mnuSaveAs->setEnabled(true);
     enableSaving();
     UpdateKolichestvo();
@@ -80,12 +81,14 @@ void TfrmMain::startNewGame(bool practice) {
 }
 
 void TfrmMain::enableSaving() {
-    mnuSave->setEnabled(gamerules::maySave(game));
-    if (!gamerules::maySave(game))
+    mnuSave->setEnabled(game.maySave());
+    if (!game.maySave())
         mnuSaveAs->setEnabled(false);
 }
 
-QString TfrmMain::playerKey() const { return players::trimmedName(game.PlayerName); }
+QString TfrmMain::playerKey() const {
+    return textrules::trimmed(game.PlayerName).toString();
+}
 
 void TfrmMain::noteAnswer(bool right) {
     const QString player = playerKey();
@@ -109,23 +112,27 @@ void TfrmMain::queueMistakesEdit(MistakesStore::Edit edit) {
         QTimer::singleShot(0, this, [this] { guarded([this] { flushMistakes(); }); });
 }
 
-void TfrmMain::flushMistakes() { m_mistakes.flush(); }
+void TfrmMain::flushMistakes() {
+    m_mistakes.flush();
+}
 
 void TfrmMain::AnswerClick(int position) {
     if (!game.GameRunning)
         return;
     const bool right = game.RealButton == position;
     playSound(right ? "./sound/Yes.wav" : "./sound/No.wav");
-    gamerules::scoreAnswer(game, position);
+    game.scoreAnswer(position);
     noteAnswer(right);
     UpdateKolichestvo();
     NewQuestion();
 }
 
-void TfrmMain::UpdateKolichestvo() { board->showCounters(game); }
+void TfrmMain::UpdateKolichestvo() {
+    board->showCounters(game);
+}
 
 void TfrmMain::Timer1Timer() {
-    if (!gamerules::tick(game)) {
+    if (!game.tick()) {
         board->showTimeLeft(game.TimeLeft);
         return;
     }
@@ -133,12 +140,12 @@ void TfrmMain::Timer1Timer() {
     Timer1->stop();
     board->showTimeUp();
     enableSaving();
-    if (gamerules::isRecorded(game))
+    if (game.isRecorded())
         SaveGameRezoults();
 }
 
 void TfrmMain::DestoryGame() {
-    gamerules::abortGame(game);
+    game.abortGame();
     Timer1->stop();
     board->showTimeLeft(game.GameTime);
     board->showNoGame();
@@ -146,9 +153,13 @@ void TfrmMain::DestoryGame() {
     UpdateKolichestvo();
 }
 
-void TfrmMain::mnuAbortGameClick() { DestoryGame(); }
+void TfrmMain::mnuAbortGameClick() {
+    DestoryGame();
+}
 
-void TfrmMain::mnuStopGameClick() { Timer1->stop(); }
+void TfrmMain::mnuStopGameClick() {
+    Timer1->stop();
+}
 
 void TfrmMain::mnuResumeGameClick() {
     // A clock that runs keeps its next tick where it was.
@@ -159,10 +170,11 @@ void TfrmMain::mnuResumeGameClick() {
 void TfrmMain::N13Click() {
     if (game.GameRunning) {
         Timer1->stop();
-        m_platform.messageBox(QStringLiteral("Переводчик"),
-                              QStringLiteral("Во время игры исмользование переводчика невозможно.\r\nЗакончите "
-                                             "игру или выполните команду меню Файл -> Закончить игру"),
-                              mb::IconExclamation);
+        m_platform.messageBox(
+            QStringLiteral("Переводчик"),
+            QStringLiteral("Во время игры исмользование переводчика невозможно.\r\nЗакончите "
+                           "игру или выполните команду меню Файл -> Закончить игру"),
+            mb::IconExclamation);
         Timer1->start();
         return;
     }

@@ -39,7 +39,8 @@ QIcon open() {
         p.setBrush(QColor(240, 200, 80));
         p.drawRect(QRectF(1.5, 4.5, 12, 9));
         p.setBrush(QColor(255, 225, 120));
-        p.drawPolygon(QPolygonF({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(3.5, 7.5), QPointF(15.5, 7.5), QPointF(13.5, 13.5), QPointF(1.5, 13.5)}));
     });
 }
 
@@ -67,8 +68,12 @@ QIcon exit() {
     });
 }
 
-QIcon readMe() { return drawn([](QPainter& p) { badge(p, QColor(40, 120, 200), QStringLiteral("?")); }); }
+QIcon readMe() {
+    return drawn([](QPainter& p) { badge(p, QColor(40, 120, 200), QStringLiteral("?")); });
+}
 
-QIcon about() { return drawn([](QPainter& p) { badge(p, QColor(30, 150, 90), QStringLiteral("i")); }); }
+QIcon about() {
+    return drawn([](QPainter& p) { badge(p, QColor(30, 150, 90), QStringLiteral("i")); });
+}
 
 } // namespace menuicons

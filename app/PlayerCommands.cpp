@@ -8,8 +8,8 @@
 #include "platform/Platform.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
-#include "players/TfrmChoiceUser.h"
 #include "players/TfrmChart.h"
+#include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
 #include "quiz/GameBoard.h"
 #include "quiz/GameRules.h"
@@ -65,7 +65,7 @@ void TfrmMain::playerDeleted(const QString& name) {
 }
 
 void TfrmMain::mnuChangePlayerClick() {
-    if (game.GameRunning && game.Saved != game.LoadedGame && gamerules::maySave(game)) {
+    if (game.playerChangeLosesChanges()) {
         Timer1->stop();
         const int answer = m_platform.messageBox(
             QStringLiteral("Вопрос"), QStringLiteral("Перед выбором нового игрока сохранить изменения ? "),

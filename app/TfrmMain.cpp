@@ -10,17 +10,18 @@
 #include "platform/Files.h"
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlumbing.h"
 #include "platform/WriteLock.h"
 #include "quiz/GameBoard.h"
 #include "quiz/GameRules.h"
 #include "quiz/Question.h"
-#include "quiz/MouseLabel.h"
-#include "quiz/WindowFonts.h"
 #include "saves/SavedGame.h"
 #include "saves/SavedGameBoard.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
 #include "settings/TfrmSeting.h"
+#include "shared/MouseLabel.h"
+#include "shared/WindowFonts.h"
 #include "words/DictionaryReader.h"
 #include "words/LoadDictionary.h"
 #include "words/TfrmAddWord.h"
@@ -43,7 +44,8 @@ QString reopenedPair(const SavedGame& saved) {
         return {};
     const QString& caption = saved.Answers[saved.RealButton - 1];
     const QString prefix = question::prefix(saved.RealButton);
-    const QStringView answer = caption.startsWith(prefix) ? QStringView(caption).sliced(prefix.size()) : caption;
+    const QStringView answer =
+        caption.startsWith(prefix) ? QStringView(caption).sliced(prefix.size()) : caption;
     return question::pairOf(saved.Question, answer, saved.DirectionTrans);
 }
 
@@ -78,7 +80,7 @@ TfrmMain::~TfrmMain() = default;
 QTimer* TfrmMain::timer(int interval, void (TfrmMain::*handler)()) {
     auto* t = new QTimer(this);
     t->setInterval(interval);
-    connect(t, &QTimer::timeout, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(t, &QTimer::timeout, this, reported(m_platform, this, handler));
     return t;
 }
 
@@ -86,8 +88,7 @@ QAction* TfrmMain::menuCommand(QMenu* menu, const char* name, const QString& cap
                                void (TfrmMain::*handler)()) {
     QAction* action = menu->addAction(caption);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this,
-            [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this, reported(m_platform, this, handler));
     return action;
 }
 
@@ -220,13 +221,12 @@ void TfrmMain::LoadRegistrySetings() {
 }
 
 void TfrmMain::setGameTime(double gameTime) {
-    game.GameTime = gameTime;
-    game.TimeLeft = gameTime;
+    game.setGameTime(gameTime);
     board->showTimeLeft(game.GameTime);
 }
 
 void TfrmMain::setDirection(const QString& direction) {
-    game.DirectionTrans = direction;
+    game.setDirection(direction);
 }
 
 void TfrmMain::loadBackground(const QString& path) {
@@ -258,8 +258,9 @@ void TfrmMain::Timer2Timer() {
 }
 
 bool TfrmMain::ShowSaveWindow() {
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     m_platform.showModal(window);
     return window.result() == QDialog::Accepted;
 }
@@ -269,8 +270,9 @@ bool TfrmMain::SaveToCurrentFile() {
     // a name the save window takes, instead of nowhere.
     if (game.SaveFileName.isEmpty())
         return ShowSaveWindow();
-    TfrmSave window(m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
-                    this);
+    TfrmSave window(
+        m_platform, m_folder, game, [this] { return savedGameOnBoard(game, *board, m_platform.now()); },
+        this);
     window.Save(game.SaveFileName, false);
     return true;
 }
@@ -290,7 +292,7 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 bool TfrmMain::FormCloseQuery() {
     // A save that failed or was given up asks again: closing never loses the game without a "Нет".
     // A practice game holds nothing to save: its answers are in the mistakes file already.
-    while (game.GameRunning != game.Saved && gamerules::maySave(game)) {
+    while (!game.mayCloseUnasked()) {
         const QString text = game.SaveFileName.isEmpty() ? QStringLiteral("Сохранить эту игру?")
                                                          : QStringLiteral("Сохранить изменения в файл");
         const int answer = m_platform.messageBox(QStringLiteral("Сохранение LexiTrainer"), text,

@@ -6,8 +6,8 @@
 #include "platform/ProgramFolder.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerStore.h"
-#include "quiz/GameState.h"
 #include "settings/SettingsStore.h"
+#include "shared/GameState.h"
 #include "words/WordList.h"
 
 #include <QMainWindow>

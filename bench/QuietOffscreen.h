@@ -12,13 +12,13 @@ inline void useQuietOffscreen() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static QtMessageHandler standardMessages = nullptr;
-    standardMessages = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context,
-                                                 const QString& message) {
-        if (message.contains(QStringLiteral("does not support raise()")))
-            return;
-        if (standardMessages)
-            standardMessages(type, context, message);
-        else
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
+    standardMessages =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+            if (message.contains(QStringLiteral("does not support raise()")))
+                return;
+            if (standardMessages)
+                standardMessages(type, context, message);
+            else
+                std::fprintf(stderr, "%s\n", qPrintable(message));
+        });
 }

@@ -8,8 +8,8 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "platform/TextCodec.h"
+#include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "words/ScrambledText.h"
 #include "words/SideIndex.h"
 #include "words/TfrmAddWord.h"
 #include "words/TfrmTranslate.h"
@@ -24,7 +24,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 namespace {
@@ -54,16 +53,10 @@ Data& data() {
     return instance;
 }
 
-std::map<std::string, RunTime> timePerRun;
+RunTimes timePerRun;
 
 void record(benchmark::State& state, const std::string& name, const Stopwatch& watch) {
-    const RunTime perRun = watch.perRun(state.iterations());
-    timePerRun[name] = perRun;
-    if (const auto baseline = timePerRun.find("baseline");
-        name != "baseline" && baseline != timePerRun.end()) {
-        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
-        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
-    }
+    timePerRun.record(state, name, watch.perRun(state.iterations()));
 }
 
 void Baseline(benchmark::State& state) {
@@ -180,15 +173,9 @@ int main(int argc, char** argv) {
 
     benchmark::RunSpecifiedBenchmarks();
 
-    const auto baseline = timePerRun.find("baseline");
-    for (const auto& [name, time] : timePerRun) {
-        std::printf("%-26s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
-                    time.processor * 1e3);
-        if (baseline != timePerRun.end() && name != "baseline" && name != "open editor")
-            std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->second.wall,
-                        time.processor / baseline->second.processor);
-        std::printf("\n");
-    }
+    timePerRun.print([](const std::string& name) {
+        return name == "open editor" ? std::string() : std::string("baseline");
+    });
     benchmark::Shutdown();
     return 0;
 }

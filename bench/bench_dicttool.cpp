@@ -12,7 +12,7 @@
 #include "dicttool/Dictd.h"
 #include "dicttool/ImportSource.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +25,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include <sys/resource.h>
@@ -84,16 +83,11 @@ void makeDatabase(const QString& index, const QString& dataFile) {
     writeFile(dataFile, gzip(text));
 }
 
-std::map<std::string, RunTime> timePerRun;
+RunTimes timePerRun;
 
 void record(benchmark::State& state, const std::string& name, const RunTime& perRun,
             const std::string& baselineName = "baseline") {
-    timePerRun[name] = perRun;
-    if (const auto baseline = timePerRun.find(baselineName);
-        name != baselineName && baseline != timePerRun.end()) {
-        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
-        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
-    }
+    timePerRun.record(state, name, perRun, baselineName);
 }
 
 void Baseline(benchmark::State& state) {
@@ -252,19 +246,12 @@ int main(int argc, char** argv) {
 
     benchmark::RunSpecifiedBenchmarks();
 
-    for (const auto& [name, time] : timePerRun) {
-        // Each is set against the baseline of its input.
-        const std::string baselineName = name.starts_with("anki zstd") ? "anki zstd baseline"
-                                         : name.starts_with("anki")    ? "anki baseline"
-                                                                       : "baseline";
-        const auto baseline = timePerRun.find(baselineName);
-        std::printf("%-20s %8.2f ms (processor %8.2f ms)", name.c_str(), time.wall * 1e3,
-                    time.processor * 1e3);
-        if (baseline != timePerRun.end() && name != baselineName)
-            std::printf(", %.2f x baseline (processor %.2f x)", time.wall / baseline->second.wall,
-                        time.processor / baseline->second.processor);
-        std::printf("\n");
-    }
+    // Each is set against the baseline of its input.
+    timePerRun.print([](const std::string& name) {
+        return std::string(name.starts_with("anki zstd") ? "anki zstd baseline"
+                           : name.starts_with("anki")    ? "anki baseline"
+                                                         : "baseline");
+    });
     benchmark::Shutdown();
     return 0;
 }

@@ -13,9 +13,9 @@
 #include "players/ProgressChart.h"
 #include "players/TfrmChart.h"
 #include "players/TfrmUsers.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -217,7 +217,8 @@ void OpenChart(benchmark::State& state) {
 void ReadChartGames(benchmark::State& state) {
     const QString text = playerText(1, 10000);
     timed(
-        state, "chart games", [&] { benchmark::DoNotOptimize(progress::gamesOf(text, u"Игрок номер 0")); }, [] {});
+        state, "chart games", [&] { benchmark::DoNotOptimize(progress::gamesOf(text, u"Игрок номер 0")); },
+        [] {});
 }
 
 BENCHMARK(Baseline)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -239,16 +240,16 @@ int main(int argc, char** argv) {
     playerFiles();
     benchmark::RunSpecifiedBenchmarks();
     const double baseline = secondsPerRun["baseline"];
-    for (const char* name :
-         {"record", "delete", "write only", "reload only", "record text", "open results", "chart games",
-          "open chart"}) {
+    for (const char* name : {"record", "delete", "write only", "reload only", "record text", "open results",
+                             "chart games", "open chart"}) {
         const auto found = secondsPerRun.find(name);
         if (found == secondsPerRun.end())
             continue;
         std::printf("%-13s %7.2f ms", name, found->second * 1e3);
         if (std::string(name) == "open chart" && secondsPerRun["chart games"] > 0)
             std::printf("   %.1f x reading its games", found->second / secondsPerRun["chart games"]);
-        else if (baseline > 0 && std::string(name).rfind("open", 0) != 0 && std::string(name) != "chart games")
+        else if (baseline > 0 && std::string(name).rfind("open", 0) != 0 &&
+                 std::string(name) != "chart games")
             std::printf("   %.2f x baseline (%.2f ms)", found->second / baseline, baseline * 1e3);
         std::printf("\n");
     }

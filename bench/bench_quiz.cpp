@@ -11,7 +11,7 @@
 #include "platform/KeyStore.h"
 #include "platform/QtPlatform.h"
 #include "quiz/Question.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -109,12 +109,15 @@ void MistakesWrite(benchmark::State& state) {
     MistakesStore store(program().folder.filePath(QStringLiteral("bench-mistakes.ini")));
     QString text;
     for (int k = 0; k < 1000; ++k)
-        text = mistakes::withMiss(text, u"Ольга", QStringLiteral("слово%1|word%1").arg(k), u"07.03.2007 9:05:00");
-    WriteScrambledText(program().folder.filePath(QStringLiteral("bench-mistakes.ini")), text, WriteMode::Replace);
+        text = mistakes::withMiss(text, u"Ольга", QStringLiteral("слово%1|word%1").arg(k),
+                                  u"07.03.2007 9:05:00");
+    WriteScrambledText(program().folder.filePath(QStringLiteral("bench-mistakes.ini")), text,
+                       WriteMode::Replace);
     int k = 0;
     for (auto _ : state) {
         const QString pair = QStringLiteral("слово%1|word%1").arg(k++ % 1000);
-        store.apply([&](QStringView t) { return mistakes::withMiss(t, u"Ольга", pair, u"07.03.2007 9:05:01"); });
+        store.apply(
+            [&](QStringView t) { return mistakes::withMiss(t, u"Ольга", pair, u"07.03.2007 9:05:01"); });
     }
 }
 
@@ -148,9 +151,10 @@ public:
         const double kept = timeOf("WrongAnswer/1/");
         const double unkept = timeOf("WrongAnswer/0/");
         if (kept > 0 && unkept > 0)
-            std::printf(" 1000000 pairs, processor time: wrong answer with its mistake queued %.2f us, without "
-                        "a player %.2f us (%.2fx); the write that follows %.2f ms\n",
-                        kept, unkept, kept / unkept, timeOf("MistakesWrite"));
+            std::printf(
+                " 1000000 pairs, processor time: wrong answer with its mistake queued %.2f us, without "
+                "a player %.2f us (%.2fx); the write that follows %.2f ms\n",
+                kept, unkept, kept / unkept, timeOf("MistakesWrite"));
     }
 
 private:

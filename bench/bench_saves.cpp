@@ -7,13 +7,13 @@
 #include "platform/ProgramFolder.h"
 #include "platform/QtPlatform.h"
 #include "platform/TextCodec.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

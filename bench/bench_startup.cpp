@@ -6,7 +6,7 @@
 // of the same files. Run it as: bench_startup PROGRAM_FOLDER [RUNS], with DISPLAY set.
 #include "WordMaker.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDir>
 #include <QFile>

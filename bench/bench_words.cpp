@@ -5,8 +5,8 @@
 #include "Stopwatch.h"
 #include "WordMaker.h"
 #include "platform/TextCodec.h"
+#include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "words/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QApplication>
@@ -42,7 +42,7 @@ QString makeDictionary(const QString& folder, int pairs) {
 
 std::map<int, QString> dictionaries;
 // Wall and processor seconds of one run, by benchmark and size.
-std::map<std::string, RunTime> timePerRun;
+RunTimes timePerRun;
 
 void Baseline(benchmark::State& state) {
     const QString& path = dictionaries.at(int(state.range(0)));
@@ -67,7 +67,7 @@ void Baseline(benchmark::State& state) {
         benchmark::DoNotOptimize(data);
         watch.stop();
     }
-    timePerRun["baseline/" + std::to_string(state.range(0))] = watch.perRun(state.iterations());
+    timePerRun.record(state, "baseline/" + std::to_string(state.range(0)), watch.perRun(state.iterations()));
 }
 
 void Load(benchmark::State& state) {
@@ -81,12 +81,7 @@ void Load(benchmark::State& state) {
         watch.stop();
     }
     const std::string size = std::to_string(state.range(0));
-    const RunTime perRun = watch.perRun(state.iterations());
-    timePerRun["decoder/" + size] = perRun;
-    if (const auto baseline = timePerRun.find("baseline/" + size); baseline != timePerRun.end()) {
-        state.counters["x_baseline_wall"] = perRun.wall / baseline->second.wall;
-        state.counters["x_baseline_cpu"] = perRun.processor / baseline->second.processor;
-    }
+    timePerRun.record(state, "decoder/" + size, watch.perRun(state.iterations()), "baseline/" + size);
 }
 
 BENCHMARK(Baseline)->Arg(46000)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(1.0);
@@ -128,12 +123,12 @@ int main(int argc, char** argv) {
 
     for (int pairs : {46000, 1000000}) {
         const std::string size = std::to_string(pairs);
-        const auto baseline = timePerRun.find("baseline/" + size);
-        const auto decoder = timePerRun.find("decoder/" + size);
-        if (baseline == timePerRun.end() || decoder == timePerRun.end())
+        const RunTime* baseline = timePerRun.find("baseline/" + size);
+        const RunTime* decoder = timePerRun.find("decoder/" + size);
+        if (!baseline || !decoder)
             continue;
-        const RunTime& b = baseline->second;
-        const RunTime& d = decoder->second;
+        const RunTime& b = *baseline;
+        const RunTime& d = *decoder;
         std::printf("%7d pairs: Decoder %.1f ms (processor %.1f ms), baseline %.1f ms (processor %.1f ms), "
                     "ratio %.2f (processor %.2f)\n",
                     pairs, d.wall * 1e3, d.processor * 1e3, b.wall * 1e3, b.processor * 1e3, d.wall / b.wall,

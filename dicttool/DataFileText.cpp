@@ -3,7 +3,7 @@
 
 #include "dicttool/BadInput.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QStringDecoder>
 

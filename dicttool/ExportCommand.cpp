@@ -5,10 +5,10 @@
 #include "dicttool/DelimitedWriter.h"
 #include "dicttool/KvtmlWriter.h"
 #include "dicttool/Texts.h"
-#include "words/CrLfLines.h"
-#include "words/ScrambledText.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
+#include "shared/WordPair.h"
 #include "words/UserDictionary.h"
-#include "words/WordPair.h"
 
 #include <QFileInfo>
 

@@ -10,8 +10,8 @@
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 #include "platform/WriteLock.h"
+#include "shared/ScrambledText.h"
 #include "words/Decoder.h"
-#include "words/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 

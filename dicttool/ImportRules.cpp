@@ -3,10 +3,11 @@
 
 #include "platform/Files.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
+#include "shared/WordPair.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QFileInfo>
 
@@ -42,8 +43,8 @@ void Importer::remember(QStringView russian, QStringView english) {
 }
 
 Verdict Importer::add(const Pair& pair) {
-    const QStringView russian = wordpair::trimmed(pair.russian);
-    const QStringView english = wordpair::trimmed(pair.english);
+    const QStringView russian = textrules::trimmed(pair.russian);
+    const QStringView english = textrules::trimmed(pair.english);
     Verdict verdict = Verdict::Added;
     if (russian.isEmpty() || english.isEmpty())
         verdict = Verdict::Incomplete;

@@ -8,7 +8,8 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
-#include "quiz/MouseLabel.h"
+#include "platform/WindowPlumbing.h"
+#include "shared/MouseLabel.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -61,20 +62,16 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(88, 106, 89, 25);
 
-    const auto reported = [this](void (TfrmAbout::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Label2, &MouseLabel::clicked, this, reported(&TfrmAbout::Label2Click));
-    connect(Label3, &MouseLabel::clicked, this, reported(&TfrmAbout::Label3Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmAbout::Button1Click));
+    connect(Label2, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label2Click));
+    connect(Label3, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label3Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAbout::Button1Click));
     desktop::useButtonKeys(*this, Button1);
     FormCreate();
 }
 
 void TfrmAbout::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmAbout::FormCreate() {

@@ -2,6 +2,7 @@
 #include "mistakes/MistakesFile.h"
 
 #include "players/PlayerFile.h"
+#include "shared/TextRules.h"
 
 #include <algorithm>
 #include <limits>
@@ -54,13 +55,13 @@ std::optional<Mistake> parsed(const QString& line) {
     const qsizetype c = b < 0 ? -1 : line.indexOf(u'|', b + 1);
     if (c < 0)
         return std::nullopt;
-    bool missesRead = false;
-    bool rightsRead = false;
-    Mistake m;
-    m.misses = QStringView(line).first(a).toInt(&missesRead);
-    m.rights = QStringView(line).sliced(a + 1, b - a - 1).toInt(&rightsRead);
-    if (!missesRead || !rightsRead || m.misses < 1 || m.rights < 0)
+    const std::optional<qint32> misses = textrules::readInt32(QStringView(line).first(a));
+    const std::optional<qint32> rights = textrules::readInt32(QStringView(line).sliced(a + 1, b - a - 1));
+    if (!misses || !rights || *misses < 1 || *rights < 0)
         return std::nullopt;
+    Mistake m;
+    m.misses = *misses;
+    m.rights = *rights;
     m.lastMiss = line.sliced(b + 1, c - b - 1);
     m.pair = line.sliced(c + 1);
     return m;

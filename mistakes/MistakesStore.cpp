@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mistakes/MistakesStore.h"
 
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QFileInfo>
 

@@ -6,7 +6,7 @@
 #include "platform/ErrorReport.h"
 #include "platform/WindowLook.h"
 #include "quiz/Question.h"
-#include "quiz/WindowFonts.h"
+#include "shared/WindowFonts.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -66,11 +66,10 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     layout->addLayout(buttons);
     resize(560, 400);
 
-    const auto reported = [this](void (TfrmMistakes::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(btnPractice, &QPushButton::clicked, this, reported(&TfrmMistakes::btnPracticeClick));
-    connect(btnDelete, &QPushButton::clicked, this, reported(&TfrmMistakes::btnDeleteClick));
+    connect(btnPractice, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmMistakes::btnPracticeClick));
+    connect(btnDelete, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmMistakes::btnDeleteClick));
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
     connect(table, &QTableWidget::itemSelectionChanged, this,
             [this] { btnDelete->setEnabled(!table->selectedItems().isEmpty()); });

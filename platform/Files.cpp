@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <optional>
@@ -196,22 +197,29 @@ void syncFolder(const QString& folder) {
 #endif
 }
 
-// Writes every byte to an unbuffered file; the reason of the failure otherwise. Unbuffered, because a
-// short write is then followed by the one that fails with the system's reason ("No space left on
-// device", "File too large"), where a buffered flush cut short reports none.
-std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
+// What the tests let the writes of this thread take; none when they set no limit.
+thread_local qint64* writeBudget = nullptr;
+
+// Writes every byte to a device; the reason of the failure otherwise. Files are opened unbuffered,
+// because a short write is then followed by the one that fails with the system's reason ("No space
+// left on device", "File too large"), where a buffered flush cut short reports none.
+std::optional<QString> writeEvery(QIODevice& device, QByteArrayView bytes) {
     const char* data = bytes.data();
     qint64 left = bytes.size();
     while (left > 0) {
-        const qint64 written = file.write(data, left);
+        if (writeBudget && *writeBudget <= 0)
+            return qt_error_string(ENOSPC);
+        const qint64 written = device.write(data, writeBudget ? std::min(left, *writeBudget) : left);
         if (written <= 0)
-            return file.errorString();
+            return device.errorString();
+        if (writeBudget)
+            *writeBudget -= written;
         data += written;
         left -= written;
     }
     // Checked before a commit, which would rename a temporary that was cut short.
-    if (file.error() != QFileDevice::NoError)
-        return file.errorString();
+    if (const auto* file = qobject_cast<QFileDevice*>(&device); file && file->error() != QFileDevice::NoError)
+        return file->errorString();
     return std::nullopt;
 }
 
@@ -219,9 +227,30 @@ std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
 
 namespace files {
 
+void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes) {
+    if (const std::optional<QString> reason = writeEvery(device, bytes))
+        fail("Cannot write file", path, *reason);
+}
+
+FailWritesAfter::FailWritesAfter(qint64 bytes) : m_left(bytes), m_outer(writeBudget) {
+    writeBudget = &m_left;
+}
+
+FailWritesAfter::~FailWritesAfter() {
+    writeBudget = m_outer;
+}
+
 void resetAttributes(const QString& path) {
     std::error_code error;
     fs::permissions(toPath(path), fs::perms::owner_write, fs::perm_options::add, error);
+}
+
+void createIfMissing(const QString& path) {
+    if (QFileInfo::exists(path))
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        fail("Cannot create file", path, file.errorString());
 }
 
 bool isReadOnly(const QString& path) {
@@ -244,7 +273,7 @@ void replaceFile(const QString& path, QByteArrayView bytes) {
     QFile& file = temporary.file();
     if (!temporary.isOpen())
         fail("Cannot create file", path, file.errorString());
-    std::optional<QString> reason = writeAll(file, bytes);
+    std::optional<QString> reason = writeEvery(file, bytes);
     if (!reason)
         reason = syncToDisk(file);
     if (!reason && info.exists())
@@ -275,7 +304,7 @@ void appendFile(const QString& path, QByteArrayView bytes) {
                    QIODevice::Unbuffered))
         fail("Cannot open file", path, file.errorString());
     const qint64 oldSize = file.size();
-    if (const std::optional<QString> reason = writeAll(file, bytes)) {
+    if (const std::optional<QString> reason = writeEvery(file, bytes)) {
         // A part of the new text would leave a torn last line that every later read takes for data:
         // the file goes back to what it held.
         file.resize(oldSize);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +11,9 @@ namespace files {
 // Makes a file writable by its owner before it is rewritten or appended to; a missing file or a
 // refusal is ignored (the write that follows reports what matters).
 void resetAttributes(const QString& path);
+// Creates an empty file where none exists; an existing one stays as it is. Throws Failure naming the
+// file and the system's reason when it cannot be created.
+void createIfMissing(const QString& path);
 // Whether a file exists and is not to be written: its owner lacks the write right, or this user does.
 // The superuser may write anything, yet a read-only file stays one that is not to be changed.
 bool isReadOnly(const QString& path);
@@ -20,6 +24,23 @@ bool isReadOnly(const QString& path);
 // to the superuser. Throws Failure naming the file and the system's reason; a full disk is said so in
 // Russian.
 void replaceFile(const QString& path, QByteArrayView bytes);
+// Writes every byte to a device open for writing; the seam through which both writers here go, and
+// where tests put a device that fails. Throws Failure "Cannot write file" naming the file and the
+// device's reason when it takes fewer.
+void writeAll(QIODevice& device, const QString& path, QByteArrayView bytes);
+// Fault injection for tests: while one lives, the writes of this thread through these writers take only
+// so many more bytes and then fail as on a full disk, whatever device they go to.
+class FailWritesAfter {
+public:
+    explicit FailWritesAfter(qint64 bytes);
+    ~FailWritesAfter();
+    FailWritesAfter(const FailWritesAfter&) = delete;
+    FailWritesAfter& operator=(const FailWritesAfter&) = delete;
+
+private:
+    qint64 m_left;
+    qint64* m_outer;
+};
 // Removes the temporary files that a replaceFile killed between writing and renaming left in a folder.
 // Only while no other program writes there: its temporary file would go too.
 void removeLeftovers(const QString& folder);

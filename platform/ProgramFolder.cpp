@@ -6,7 +6,9 @@
 
 ProgramFolder::ProgramFolder(QString root) : m_root(QDir::cleanPath(std::move(root))) {}
 
-ProgramFolder ProgramFolder::ofExecutable() { return ProgramFolder(QCoreApplication::applicationDirPath()); }
+ProgramFolder ProgramFolder::ofExecutable() {
+    return ProgramFolder(QCoreApplication::applicationDirPath());
+}
 
 QString ProgramFolder::file(QStringView relativeName) const {
     QString name = relativeName.toString().replace(QLatin1Char('\\'), QLatin1Char('/'));

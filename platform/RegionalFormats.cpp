@@ -3,9 +3,13 @@
 
 namespace regional {
 
-QString shortDate(const QDate& date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }
+QString shortDate(const QDate& date) {
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
 
-QString longTime(const QTime& time) { return time.toString(QStringLiteral("H:mm:ss")); }
+QString longTime(const QTime& time) {
+    return time.toString(QStringLiteral("H:mm:ss"));
+}
 
 QString dateTimeText(const QDateTime& moment) {
     const QTime time = moment.time();

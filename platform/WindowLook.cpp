@@ -11,8 +11,8 @@ void makeToolWindow(QWidget& window) {
 }
 
 void makeDialogWindow(QWidget& window) {
-    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint);
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
 void setFieldColours(QWidget& widget, const QColor& background, const QColor& text) {

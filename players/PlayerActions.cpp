@@ -7,8 +7,9 @@
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerStore.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
+#include "shared/GameState.h"
+#include "shared/TextRules.h"
+#include "shared/TimeValue.h"
 
 namespace players {
 
@@ -24,14 +25,14 @@ void refuseUnsafeName(Platform& platform) {
 void showPlayerLabels(PlayerHost& host, const QString& memoPlayers, const QString& playerName) {
     // The name first: a record that cannot be read must not leave another player's name showing.
     host.setCurrentPlayerLabel(QStringLiteral("Текущий игрок: ") + playerName);
-    const qint32 record = bestPoints(memoPlayers, trimmedName(playerName));
+    const qint32 record = bestPoints(memoPlayers, textrules::trimmed(playerName).toString());
     host.setRecordLabel(QStringLiteral("Ваш рекорд: ") + QString::number(record));
 }
 
 void recordFinishedGame(Platform& platform, const GameState& game, PlayerStore& store, PlayerHost& host) {
     bool recorded = false;
     try {
-        recorded = store.recordGame(trimmedName(game.PlayerName),
+        recorded = store.recordGame(textrules::trimmed(game.PlayerName).toString(),
                                     {regional::dateTimeText(platform.now()), QString::number(game.YesCount),
                                      QString::number(game.NoCount), QString::number(game.Points),
                                      timevalue::toText(game.GameTime)});

@@ -1,40 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "players/PlayerFile.h"
 
-#include "platform/Failure.h"
+#include "shared/TextRules.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace players {
 
 namespace {
 
 constexpr QStringView CrLf = u"\r\n";
-
-bool isBlankOrControl(QChar c) {
-    return c.unicode() <= u' ';
-}
-
-// A decimal integer with an optional sign, within 32 bits, and nothing else.
-qint32 toInteger(QStringView text) {
-    qsizetype i = 0;
-    const bool negative = !text.isEmpty() && text[0] == u'-';
-    if (!text.isEmpty() && (text[0] == u'-' || text[0] == u'+'))
-        ++i;
-    qint64 value = 0;
-    bool valid = i < text.size();
-    for (; valid && i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        valid = c >= u'0' && c <= u'9' && value <= qint64(std::numeric_limits<qint32>::max()) + 1;
-        value = value * 10 + (c - u'0');
-    }
-    if (negative)
-        value = -value;
-    if (!valid || value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
-        throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return qint32(value);
-}
 
 // The header line and its line break, which every edit of a block keeps.
 void appendHead(QString& result, QStringView text, const Block& block) {
@@ -58,16 +33,6 @@ QString withLines(QStringView text, const Block& block, const std::array<QString
 }
 
 } // namespace
-
-QString trimmedName(QStringView name) {
-    qsizetype begin = 0;
-    qsizetype end = name.size();
-    while (begin < end && isBlankOrControl(name[begin]))
-        ++begin;
-    while (end > begin && isBlankOrControl(name[end - 1]))
-        --end;
-    return name.sliced(begin, end - begin).toString();
-}
 
 QString headerOf(QStringView name) {
     QString header;
@@ -185,7 +150,7 @@ qint32 bestPoints(QStringView text, QStringView name) {
     Values points(valueList(*block, 3));
     QStringView value;
     while (points.next(value))
-        best = std::max(best, toInteger(value));
+        best = std::max(best, textrules::toInt32(value));
     return best;
 }
 

@@ -25,8 +25,6 @@ inline constexpr int RecordLineCount = 5;
 inline constexpr std::array<QStringView, RecordLineCount> Keys = {u"Date:=", u"Yes:=", u"No:=", u"Очки:=",
                                                                   u"GameTime:="};
 
-// Leading and trailing blanks and control characters (every character up to the blank) removed.
-QString trimmedName(QStringView name);
 // The header line's text without its line break: the markers around the name.
 QString headerOf(QStringView name);
 // Whether a name can stand in a header without breaking the file: no control character, no marker,

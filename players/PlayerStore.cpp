@@ -2,25 +2,17 @@
 #include "players/PlayerStore.h"
 
 #include "platform/Failure.h"
+#include "platform/Files.h"
 #include "platform/WriteLock.h"
-#include "words/ScrambledText.h"
-
-#include <QFile>
+#include "shared/ScrambledText.h"
 
 namespace players {
 
 namespace {
 
-// The file's text, a missing file created empty; none, with the reason, when it cannot be created.
-std::optional<QString> readCreating(const QString& path, QString* reason = nullptr) {
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
-            if (reason)
-                *reason = file.errorString();
-            return std::nullopt;
-        }
-    }
+// The file's text, a missing file created empty. Throws Failure when it cannot be created.
+QString readCreating(const QString& path) {
+    files::createIfMissing(path);
     return normalisedLineBreaks(ReadScrambledText(path));
 }
 
@@ -30,20 +22,18 @@ PlayerStore::PlayerStore(ProgramFolder folder)
     : m_folder(std::move(folder)), m_path(m_folder.file(FileName)) {}
 
 bool PlayerStore::reload() {
-    const std::optional<QString> text = readCreating(m_path);
-    if (text)
-        m_text = *text;
-    return text.has_value();
+    try {
+        m_text = readCreating(m_path);
+        return true;
+    } catch (const Failure&) {
+        return false; // the text read last stays
+    }
 }
 
 bool PlayerStore::apply(const Edit& edit) {
     WriteLock lock(m_folder.root());
     lock.lockFor(m_path);
-    QString reason;
-    std::optional<QString> current = readCreating(m_path, &reason);
-    if (!current)
-        throw Failure(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, reason));
-    QString text = std::move(*current);
+    QString text = readCreating(m_path);
     bool changed = false;
     for (const Game& game : std::as_const(m_unrecorded)) {
         // A player deleted meanwhile takes the game with him, as a finished game would be refused.

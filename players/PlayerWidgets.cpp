@@ -2,7 +2,7 @@
 #include "players/PlayerWidgets.h"
 
 #include "platform/WindowLook.h"
-#include "quiz/WindowFonts.h"
+#include "shared/WindowFonts.h"
 
 #include <QListWidget>
 

@@ -2,6 +2,7 @@
 #include "players/ProgressChart.h"
 
 #include "players/PlayerFile.h"
+#include "shared/TextRules.h"
 
 #include <algorithm>
 #include <optional>
@@ -53,13 +54,15 @@ QList<Game> gamesOf(QStringView text, QStringView player) {
         if (row.columns < players::RecordLineCount)
             continue;
         const std::optional<qint64> moment = momentOf(row.values[0]);
-        bool yesRead = false, noRead = false, pointsRead = false;
-        Game game;
-        game.yes = row.values[1].toInt(&yesRead);
-        game.no = row.values[2].toInt(&noRead);
-        game.points = row.values[3].toInt(&pointsRead);
-        if (!moment || !yesRead || !noRead || !pointsRead)
+        const std::optional<qint32> yes = textrules::readInt32(row.values[1]);
+        const std::optional<qint32> no = textrules::readInt32(row.values[2]);
+        const std::optional<qint32> points = textrules::readInt32(row.values[3]);
+        if (!moment || !yes || !no || !points)
             continue;
+        Game game;
+        game.yes = *yes;
+        game.no = *no;
+        game.points = *points;
         game.moment = *moment;
         game.date = row.values[0].toString();
         game.length = row.values[4].toString();

@@ -2,7 +2,7 @@
 #include "players/TfrmChart.h"
 
 #include "platform/WindowLook.h"
-#include "quiz/WindowFonts.h"
+#include "shared/WindowFonts.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>

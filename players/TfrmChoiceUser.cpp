@@ -3,18 +3,20 @@
 
 #include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
+#include "platform/Failure.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerStore.h"
 #include "players/PlayerWidgets.h"
-#include "quiz/GameState.h"
-#include "quiz/WindowFonts.h"
+#include "shared/GameState.h"
+#include "shared/TextRules.h"
+#include "shared/WindowFonts.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -49,15 +51,14 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::Pla
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);
 
-    const auto reported = [this](void (TfrmChoiceUser::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
     // Every change of the selection, by mouse or keys; the window's own changes block the signal.
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmChoiceUser::ListBox1Click));
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, reported(&TfrmChoiceUser::ListBox1DblClick));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmChoiceUser::Button3Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1Click));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this,
+            reported(m_platform, this, &TfrmChoiceUser::ListBox1DblClick));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmChoiceUser::Button3Click));
     // No button cancels this window, so Escape does nothing.
     desktop::useButtonKeys(*this);
     desktop::keepOneSelected(*ListBox1);
@@ -65,8 +66,7 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::Pla
 
 void TfrmChoiceUser::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmChoiceUser::done(int result) {
@@ -105,7 +105,7 @@ void TfrmChoiceUser::ListBox1Click() {
 
 void TfrmChoiceUser::LoadPlayerInfo(const QString& Name) {
     if (playerwidgets::selectedItem(ListBox1))
-        m_game.PlayerName = Name;
+        m_game.choosePlayer(Name);
     players::showPlayerLabels(m_host, m_players.MemoPlayers(), m_game.PlayerName);
 }
 
@@ -126,7 +126,7 @@ void TfrmChoiceUser::Button2Click() {
         m_platform
             .inputText(QStringLiteral("Новый игрок"), QStringLiteral("Введите имя или ник ирока"), QString())
             .value_or(QString());
-    const QString name = players::trimmedName(typed);
+    const QString name = textrules::trimmed(typed).toString();
     if (name.isEmpty())
         return;
     if (!players::isSafeName(name)) {
@@ -138,15 +138,14 @@ void TfrmChoiceUser::Button2Click() {
                               mb::Ok);
         return;
     }
-    if (!QFile::exists(m_players.path())) {
-        QFile file(m_players.path());
-        if (!file.open(QIODevice::WriteOnly)) {
-            m_platform.messageBox(QStringLiteral("Отмена создания"),
-                                  QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
-                                                 "защищён от записи."),
-                                  mb::IconExclamation);
-            return;
-        }
+    try {
+        files::createIfMissing(m_players.path());
+    } catch (const Failure&) {
+        m_platform.messageBox(QStringLiteral("Отмена создания"),
+                              QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно диск "
+                                             "защищён от записи."),
+                              mb::IconExclamation);
+        return;
     }
     files::resetAttributes(m_players.path());
     // Added to the file as it is now; a player of the same name added meanwhile by another game stays
@@ -164,6 +163,6 @@ void TfrmChoiceUser::FormClose() {
         m_host.closeMainWindow();
     if (m_game.LoadedGame) {
         m_host.reloadSettings();
-        m_game.LoadedGame = false;
+        m_game.leaveReopenedGame();
     }
 }

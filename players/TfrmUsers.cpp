@@ -5,14 +5,16 @@
 #include "platform/ErrorReport.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
 #include "players/GamesModel.h"
 #include "players/PlayerActions.h"
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerStore.h"
 #include "players/PlayerWidgets.h"
-#include "quiz/GameState.h"
-#include "quiz/WindowFonts.h"
+#include "shared/GameState.h"
+#include "shared/TextRules.h"
+#include "shared/WindowFonts.h"
 
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -42,7 +44,8 @@ QPushButton* button(QWidget* parent, const QString& text, const QRect& place, co
 
 TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerStore& players,
                      PlayerHost& host, QWidget* parent)
-    : QDialog(parent), m_platform(platform), m_game(game), m_players(players), m_host(host) {
+    : QDialog(parent), m_platform(platform), m_game(game), m_players(players), m_host(host),
+      m_anchors(QSize(DesignWidth, DesignHeight)) {
     setWindowTitle(QStringLiteral("Результаты игр"));
     makeToolWindow(*this);
     setFont(windowfonts::named("MS Sans Serif", 11));
@@ -86,20 +89,29 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     Button1 = button(this, QStringLiteral("Очистить весь список"), QRect(344, 451, 137, 25),
                      QStringLiteral("Очищает весь список результатов игр"));
 
+    m_anchors.anchor(ListBox1, Anchors::Left | Anchors::Top | Anchors::Right);
+    m_anchors.anchor(SpeedButton1, Anchors::Top | Anchors::Right);
+    m_anchors.anchor(Button3, Anchors::Top | Anchors::Right);
+    // Unlike the two buttons above it, it stays where it is when the window widens.
+    m_anchors.anchor(SpeedButton2, Anchors::Left | Anchors::Top);
+    m_anchors.anchor(ListView1, Anchors::Left | Anchors::Top | Anchors::Right | Anchors::Bottom);
+    m_anchors.anchor(Label1, Anchors::Left | Anchors::Bottom);
+    m_anchors.anchor(Button1, Anchors::Right | Anchors::Bottom);
+
     setTabOrder(ListView1, Button3);
     setTabOrder(Button3, ListBox1);
     setTabOrder(ListBox1, Button1);
     // The player list takes the focus first, so "Удалить запись" waits until the table is chosen.
     ListBox1->setFocus();
 
-    const auto reported = [this](void (TfrmUsers::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(ListBox1, &QListWidget::itemSelectionChanged, this, reported(&TfrmUsers::ListBox1Click));
-    connect(SpeedButton1, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton1Click));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmUsers::Button3Click));
-    connect(SpeedButton2, &QPushButton::clicked, this, reported(&TfrmUsers::SpeedButton2Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmUsers::Button1Click));
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this,
+            reported(m_platform, this, &TfrmUsers::ListBox1Click));
+    connect(SpeedButton1, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton1Click));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button3Click));
+    connect(SpeedButton2, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmUsers::SpeedButton2Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmUsers::Button1Click));
     // No default button: Enter in the lists clears or deletes nothing. No cancel button: only the
     // close box closes the window.
     desktop::useButtonKeys(*this);
@@ -112,20 +124,12 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
 
 void TfrmUsers::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmUsers::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const int dx = width() - DesignWidth;
-    const int dy = height() - DesignHeight;
-    ListBox1->setGeometry(8, 8, std::max(0, 369 + dx), 89);
-    SpeedButton1->move(384 + dx, 8);
-    Button3->move(384 + dx, 40);
-    ListView1->setGeometry(8, 104, std::max(0, 473 + dx), std::max(0, 345 + dy));
-    Label1->move(8, 453 + dy);
-    Button1->move(344 + dx, 451 + dy);
+    m_anchors.follow(size());
 }
 
 bool TfrmUsers::eventFilter(QObject* watched, QEvent* event) {
@@ -175,7 +179,7 @@ void TfrmUsers::ListBox1Click() {
 }
 
 void TfrmUsers::LoadInformation(const QString& Name) {
-    games->load(m_players.MemoPlayers(), players::trimmedName(Name));
+    games->load(m_players.MemoPlayers(), textrules::trimmed(Name).toString());
     showCount();
     ShownPlayer = Name;
     ShownPlayerIndex = ListBox1->currentRow();
@@ -202,7 +206,7 @@ void TfrmUsers::Button3Click() {
     const QString typed =
         m_platform.inputText(QStringLiteral("Изменение"), QStringLiteral("Введите новое имя"), *old)
             .value_or(*old);
-    const QString name = players::trimmedName(typed);
+    const QString name = textrules::trimmed(typed).toString();
     if (name.isEmpty() || name == *old)
         return;
     if (!players::isSafeName(name)) {
@@ -210,7 +214,7 @@ void TfrmUsers::Button3Click() {
         return;
     }
     if (m_players.apply([&](const QString& text) { return players::renamed(text, *old, name); }))
-        m_host.playerRenamed(players::trimmedName(*old), name);
+        m_host.playerRenamed(textrules::trimmed(*old).toString(), name);
     refreshLabels();
     FormShow();
 }
@@ -229,7 +233,7 @@ void TfrmUsers::DeletePlayer() {
     if (!name)
         return;
     if (m_players.apply([&](const QString& text) { return players::withoutPlayer(text, *name); }))
-        m_host.playerDeleted(players::trimmedName(*name));
+        m_host.playerDeleted(textrules::trimmed(*name).toString());
     refreshLabels();
     FormShow();
 }
@@ -250,7 +254,7 @@ void TfrmUsers::SpeedButton2Click() {
     for (const QModelIndex& row : ListView1->selectionModel()->selectedRows())
         selected[row.row()] = true;
     m_players.apply([&](const QString& text) {
-        return players::withoutGames(text, players::trimmedName(*name), selected);
+        return players::withoutGames(text, textrules::trimmed(*name).toString(), selected);
     });
     if (!m_game.LoadedGame)
         refreshLabels();
@@ -268,8 +272,9 @@ void TfrmUsers::Button1Click() {
                               QStringLiteral("Вы действительно хотите очистить список ?"),
                               mb::YesNo | mb::IconQuestion) != mb::IdYes)
         return;
-    m_players.apply(
-        [&](const QString& text) { return players::withGamesCleared(text, players::trimmedName(*name)); });
+    m_players.apply([&](const QString& text) {
+        return players::withGamesCleared(text, textrules::trimmed(*name).toString());
+    });
     if (!m_game.LoadedGame)
         refreshLabels();
     LoadInformation(*name);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/WindowPlumbing.h"
+
 #include <QDialog>
 #include <optional>
 
@@ -64,4 +66,5 @@ private:
     const GameState& m_game;
     players::PlayerStore& m_players;
     PlayerHost& m_host;
+    Anchors m_anchors;
 };

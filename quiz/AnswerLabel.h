@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "quiz/MouseLabel.h"
+#include "shared/MouseLabel.h"
 
 // The text on an answer button. A long answer is drawn in a smaller font, down to a size still easy
 // to read; past that its end gives way to "…" and the whole answer becomes the button's tool tip. The

@@ -5,11 +5,11 @@
 #include "platform/WindowLook.h"
 #include "quiz/AnswerLabel.h"
 #include "quiz/GameRules.h"
-#include "quiz/GameState.h"
-#include "quiz/MouseLabel.h"
 #include "quiz/Pictures.h"
 #include "quiz/QuestionBox.h"
-#include "quiz/WindowFonts.h"
+#include "shared/GameState.h"
+#include "shared/MouseLabel.h"
+#include "shared/WindowFonts.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -77,13 +77,14 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     imgMouseMove = pictures::buttonFace(pictures::Face::MouseOver, detail);
     imgPress = pictures::buttonFace(pictures::Face::Pressed, detail);
 
-    lblPlayerReccord =
-        label(this, QStringLiteral("Ваш рекорд:"), QPoint(8, 48), windowfonts::named("Monotype Corsiva", 21), Qt::white);
+    lblPlayerReccord = label(this, QStringLiteral("Ваш рекорд:"), QPoint(8, 48),
+                             windowfonts::named("Monotype Corsiva", 21), Qt::white);
     lblCurrentPlayer = label(this, QStringLiteral("Текущий игрок:"), QPoint(8, 8),
                              windowfonts::named("Monotype Corsiva", 29), Qt::white);
 
     const QFont answerFont = windowfonts::named("MS Sans Serif", 15, true);
-    auto answer = [&](MouseLabel*& image, AnswerLabel*& text, const QRect& imagePlace, const QRect& textPlace) {
+    auto answer = [&](MouseLabel*& image, AnswerLabel*& text, const QRect& imagePlace,
+                      const QRect& textPlace) {
         image = new MouseLabel(this);
         image->setGeometry(imagePlace);
         image->setScaledContents(true);
@@ -117,12 +118,14 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     Image2->setScaledContents(true);
     Image2->setPixmap(pictures::scorePanel(detail));
     const QFont counterFont = windowfonts::named("Arial", 12);
-    Label16 = label(Panel1, QStringLiteral("Количество правильных ответов: 0"), QPoint(17, 16), counterFont, Qt::black);
-    Label17 = label(Panel1, QStringLiteral("Количество неправильных ответов: 0"), QPoint(17, 40), counterFont, Qt::black);
+    Label16 = label(Panel1, QStringLiteral("Количество правильных ответов: 0"), QPoint(17, 16), counterFont,
+                    Qt::black);
+    Label17 = label(Panel1, QStringLiteral("Количество неправильных ответов: 0"), QPoint(17, 40), counterFont,
+                    Qt::black);
     Label19 = label(Panel1, QStringLiteral("Количество набранных очков: 0"), QPoint(17, 63),
                     windowfonts::named("Arial", 13), Qt::black);
-    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QPoint(16, 80), windowfonts::named("Tahoma", 25),
-                   QColor(128, 0, 0));
+    Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QPoint(16, 80),
+                   windowfonts::named("Tahoma", 25), QColor(128, 0, 0));
     Label3->resize(287, 30);
     // Each counter is as wide as its widest value, so no count or score is ever cut off, and an
     // answer costs no text measuring.
@@ -147,7 +150,9 @@ void GameBoard::showCounters(const GameState& game) {
     Label19->setText(gamerules::pointsText(game));
 }
 
-void GameBoard::showTimeLeft(double value) { Label3->setText(gamerules::timeLabelText(m_game, value)); }
+void GameBoard::showTimeLeft(double value) {
+    Label3->setText(gamerules::timeLabelText(m_game, value));
+}
 
 void GameBoard::showTimeUp() {
     Label3->setText(gamerules::timeLabelText(m_game, 0));
@@ -198,7 +203,8 @@ void GameBoard::connectAnswerButtons() {
         for (MouseLabel* control : {answerImage(position), text}) {
             connect(control, &MouseLabel::clicked, this, [this, position] { emit answerClicked(position); });
             connect(control, &MouseLabel::mouseMoved, this, [this, position] { AnswerMouseMove(position); });
-            connect(control, &MouseLabel::mousePressed, this, [this, position] { AnswerMouseDown(position); });
+            connect(control, &MouseLabel::mousePressed, this,
+                    [this, position] { AnswerMouseDown(position); });
             connect(control, &MouseLabel::mouseReleased, this, [this, position] { AnswerMouseUp(position); });
         }
     }
@@ -218,7 +224,9 @@ void GameBoard::AnswerMouseDown(int position) {
         answerImage(position)->setPixmap(imgPress);
 }
 
-void GameBoard::AnswerMouseUp(int position) { answerImage(position)->setPixmap(imgNormal); }
+void GameBoard::AnswerMouseUp(int position) {
+    answerImage(position)->setPixmap(imgNormal);
+}
 
 void GameBoard::imgBqrMouseMove() {
     if (!HoverActive)

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "shared/WordPair.h"
 #include "words/WordList.h"
 
 namespace question {
@@ -12,12 +13,10 @@ QString prefix(int position) {
 }
 
 Sides sides(QStringView pair, const QString& direction) {
-    const qsizetype bar = pair.indexOf(u'|');
-    const QStringView left = bar < 0 ? pair : pair.left(bar);
-    const QStringView right = bar < 0 ? pair : pair.mid(bar + 1);
+    const wordpair::Sides both = wordpair::sides(pair);
     if (direction == QStringLiteral("EN\\RU"))
-        return {left, right};
-    return {right, left};
+        return {both.russian, both.english};
+    return {both.english, both.russian};
 }
 
 QString pairOf(QStringView word, QStringView answer, const QString& direction) {

@@ -16,7 +16,7 @@ constexpr qsizetype MinimumWords = 4;
 
 // "A.   " .. "D.   " for the positions 1..4.
 QString prefix(int position);
-// The two sides of a pair, split at its first "|"; a line without one is both sides.
+// The two sides of a pair as asked and answered.
 struct Sides {
     QStringView word;
     QStringView answer;

@@ -12,17 +12,6 @@ QString defaultName(const QDateTime& moment) {
            QStringLiteral(" %1-%2-%3").arg(time.hour()).arg(time.minute()).arg(time.second());
 }
 
-QString trimmed(QStringView typed) {
-    const auto isBlank = [](QChar c) { return c.unicode() <= u' '; };
-    qsizetype start = 0;
-    qsizetype end = typed.size();
-    while (start < end && isBlank(typed[start]))
-        ++start;
-    while (end > start && isBlank(typed[end - 1]))
-        --end;
-    return typed.sliced(start, end - start).toString();
-}
-
 bool leavesFolder(QStringView name) {
     return name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'));
 }

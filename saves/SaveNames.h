@@ -17,8 +17,6 @@ inline const QString Pattern = QStringLiteral("*.gsv");
 // The name the save window offers: the date, a blank, then hour-minute-second without leading zeros
 // ("06.12.2026 9-5-7").
 QString defaultName(const QDateTime& moment);
-// A typed name without its leading and trailing blanks and control characters.
-QString trimmed(QStringView typed);
 // A name holding "/" or "\" would name a file outside the save folder.
 bool leavesFolder(QStringView name);
 // The full path of the saved game of that name: the save folder, the name and ".gsv".

@@ -2,7 +2,7 @@
 #include "saves/SaveWindowLook.h"
 
 #include "platform/WindowLook.h"
-#include "quiz/WindowFonts.h"
+#include "shared/WindowFonts.h"
 
 #include <QDialog>
 

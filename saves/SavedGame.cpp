@@ -3,26 +3,96 @@
 
 #include "platform/Failure.h"
 #include "platform/RegionalFormats.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
-#include "words/CrLfLines.h"
+#include "shared/CrLfLines.h"
+#include "shared/GameState.h"
+#include "shared/TextRules.h"
+#include "shared/TimeValue.h"
+
+#include <type_traits>
+#include <vector>
 
 namespace {
 
 const QString lineEnd = QStringLiteral("\r\n");
 
-const QString dateKey = QStringLiteral("Date:=");
-const QString yesKey = QStringLiteral("Yes:=");
-const QString noKey = QStringLiteral("No:=");
-const QString pointsKey = QStringLiteral("Очки:=");
-const QString gameTimeKey = QStringLiteral("GameTime:=");
-const QString timeLeftKey = QStringLiteral("GameTimePoz:=");
-const QString playerKey = QStringLiteral("PlayerName:=");
-const QString questionKey = QStringLiteral("Question:=");
-const std::array<QString, 4> answerKeys = {QStringLiteral("Answer1:="), QStringLiteral("Answer2:="),
-                                           QStringLiteral("Answer3:="), QStringLiteral("Answer4:=")};
-const QString realButtonKey = QStringLiteral("RealButton:=");
-const QString directionKey = QStringLiteral("DirectionTrans:=");
+// A value as the file holds it, and back; a value that is no number or time throws Failure.
+QString toText(const QString& value) {
+    return value;
+}
+QString toText(qint32 value) {
+    return QString::number(value);
+}
+QString toText(double value) {
+    return timevalue::toText(value);
+}
+void fromText(const QString& text, QString& value) {
+    value = text;
+}
+void fromText(const QString& text, qint32& value) {
+    value = textrules::toInt32(text);
+}
+void fromText(const QString& text, double& value) {
+    value = timevalue::fromText(text);
+}
+
+// One line of the file: its key, and the field it holds, which the game state shares for some.
+struct Field {
+    QString key;
+    QString (*write)(const SavedGame&);
+    void (*read)(SavedGame&, const QString&);
+    void (*fromGame)(SavedGame&, const GameState&);
+    void (*toGame)(GameState&, const SavedGame&);
+};
+
+template <auto Saved, auto Game = nullptr> Field field(const char16_t* key) {
+    Field f{QString::fromUtf16(key), [](const SavedGame& saved) { return toText(saved.*Saved); },
+            [](SavedGame& saved, const QString& text) { fromText(text, saved.*Saved); }, nullptr, nullptr};
+    if constexpr (!std::is_null_pointer_v<decltype(Game)>) {
+        f.fromGame = [](SavedGame& saved, const GameState& game) { saved.*Saved = game.*Game; };
+        f.toGame = [](GameState& game, const SavedGame& saved) { game.*Game = saved.*Saved; };
+    }
+    return f;
+}
+
+template <int K> Field answer(const char16_t* key) {
+    return {QString::fromUtf16(key), [](const SavedGame& saved) { return saved.Answers[K]; },
+            [](SavedGame& saved, const QString& text) { saved.Answers[K] = text; }, nullptr, nullptr};
+}
+
+// Any position but 0 to 4 would score every answer as wrong without a word.
+void readPosition(SavedGame& saved, const QString& text) {
+    const qint32 position = textrules::toInt32(text);
+    if (position < 0 || position > 4)
+        throw Failure(QStringLiteral("'%1' - неверное место правильного ответа (от 0 до 4) в \"%2\"")
+                          .arg(position)
+                          .arg(QStringLiteral("RealButton:=")));
+    saved.RealButton = position;
+}
+
+// The lines in the order of the file. A new value of the game is one more line here.
+const std::vector<Field>& fields() {
+    static const std::vector<Field> all = [] {
+        Field realButton = field<&SavedGame::RealButton, &GameState::RealButton>(u"RealButton:=");
+        realButton.read = readPosition;
+        return std::vector<Field>{
+            field<&SavedGame::Date>(u"Date:="),
+            field<&SavedGame::YesCount, &GameState::YesCount>(u"Yes:="),
+            field<&SavedGame::NoCount, &GameState::NoCount>(u"No:="),
+            field<&SavedGame::Points, &GameState::Points>(u"Очки:="),
+            field<&SavedGame::GameTime, &GameState::GameTime>(u"GameTime:="),
+            field<&SavedGame::TimeLeft, &GameState::TimeLeft>(u"GameTimePoz:="),
+            field<&SavedGame::PlayerName, &GameState::PlayerName>(u"PlayerName:="),
+            field<&SavedGame::Question>(u"Question:="),
+            answer<0>(u"Answer1:="),
+            answer<1>(u"Answer2:="),
+            answer<2>(u"Answer3:="),
+            answer<3>(u"Answer4:="),
+            realButton,
+            field<&SavedGame::DirectionTrans, &GameState::DirectionTrans>(u"DirectionTrans:="),
+        };
+    }();
+    return all;
+}
 
 // A value reads back only if it holds no CR LF and none of the characters whose scrambled byte ends
 // or drops out of the file's one line (LF, CR and end-of-file once scrambled).
@@ -43,20 +113,6 @@ QString required(QStringView content, const QString& key) {
     return *std::move(value);
 }
 
-qint32 integer(QStringView content, const QString& key) {
-    const QString text = required(content, key);
-    bool ok = false;
-    const int value = text.toInt(&ok, 10);
-    // The conversion stops at a zero character, so whatever follows one would pass unchecked.
-    if (!ok || text.contains(QChar(0)))
-        throw Failure(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
-}
-
-double time(QStringView content, const QString& key) {
-    return timevalue::fromText(required(content, key));
-}
-
 } // namespace
 
 std::optional<QString> GetStrValue(QStringView content, QStringView key) {
@@ -74,12 +130,9 @@ SavedGame snapshot(const GameState& game, QStringView questionBoxText, const std
                    const QDateTime& moment) {
     SavedGame saved;
     saved.Date = regional::dateTimeText(moment);
-    saved.YesCount = game.YesCount;
-    saved.NoCount = game.NoCount;
-    saved.Points = game.Points;
-    saved.GameTime = game.GameTime;
-    saved.TimeLeft = game.TimeLeft;
-    saved.PlayerName = game.PlayerName;
+    for (const Field& f : fields())
+        if (f.fromGame)
+            f.fromGame(saved, game);
     // The first line is the prompt; a box without a second line (the end of a game) asks nothing.
     const qsizetype wordStart = questionBoxText.indexOf(lineEnd);
     if (wordStart >= 0) {
@@ -87,68 +140,34 @@ SavedGame snapshot(const GameState& game, QStringView questionBoxText, const std
         saved.Question = rest.left(rest.indexOf(lineEnd)).toString();
     }
     saved.Answers = answers;
-    saved.RealButton = game.RealButton;
-    saved.DirectionTrans = game.DirectionTrans;
     return saved;
 }
 
 QString format(const SavedGame& saved) {
     QString content;
-    const auto add = [&](const QString& key, const QString& value) {
-        checkStorable(key, value);
-        content += key + value + lineEnd;
-    };
-    add(dateKey, saved.Date);
-    add(yesKey, QString::number(saved.YesCount));
-    add(noKey, QString::number(saved.NoCount));
-    add(pointsKey, QString::number(saved.Points));
-    add(gameTimeKey, timevalue::toText(saved.GameTime));
-    add(timeLeftKey, timevalue::toText(saved.TimeLeft));
-    add(playerKey, saved.PlayerName);
-    add(questionKey, saved.Question);
-    for (int k = 0; k < 4; ++k)
-        add(answerKeys[k], saved.Answers[k]);
-    add(realButtonKey, QString::number(saved.RealButton));
-    add(directionKey, saved.DirectionTrans);
+    for (const Field& f : fields()) {
+        const QString value = f.write(saved);
+        checkStorable(f.key, value);
+        content += f.key + value + lineEnd;
+    }
     return content;
 }
 
 SavedGame parse(QStringView content) {
     SavedGame saved;
-    saved.YesCount = integer(content, yesKey);
-    saved.NoCount = integer(content, noKey);
-    saved.Points = integer(content, pointsKey);
-    saved.GameTime = time(content, gameTimeKey);
-    saved.TimeLeft = time(content, timeLeftKey);
-    saved.PlayerName = required(content, playerKey);
-    saved.Question = required(content, questionKey);
-    for (int k = 0; k < 4; ++k)
-        saved.Answers[k] = required(content, answerKeys[k]);
-    saved.RealButton = integer(content, realButtonKey);
-    // Any other position would score every answer as wrong without a word.
-    if (saved.RealButton < 0 || saved.RealButton > 4)
-        throw Failure(QStringLiteral("'%1' - неверное место правильного ответа (от 0 до 4) в \"%2\"")
-                          .arg(saved.RealButton)
-                          .arg(realButtonKey));
-    saved.DirectionTrans = required(content, directionKey);
-    saved.Date = required(content, dateKey);
+    // In the order a game is restored; the date is only shown, so it comes last.
+    const std::vector<Field>& all = fields();
+    for (auto f = all.begin() + 1; f != all.end(); ++f)
+        f->read(saved, required(content, f->key));
+    all.front().read(saved, required(content, all.front().key));
     return saved;
 }
 
 void restore(GameState& game, const SavedGame& saved, const QString& fileName) {
-    game.YesCount = saved.YesCount;
-    game.NoCount = saved.NoCount;
-    game.Points = saved.Points;
-    game.GameTime = saved.GameTime;
-    game.TimeLeft = saved.TimeLeft;
-    game.PlayerName = saved.PlayerName;
-    game.RealButton = saved.RealButton;
-    game.DirectionTrans = saved.DirectionTrans;
-    game.LoadedGame = true;
-    game.Practice = false;
-    game.GameRunning = true;
-    game.SaveFileName = fileName;
-    game.Saved = true;
+    for (const Field& f : fields())
+        if (f.toGame)
+            f.toGame(game, saved);
+    game.reopenedFrom(fileName);
 }
 
 QString questionBoxText(const SavedGame& saved) {

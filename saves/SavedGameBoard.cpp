@@ -4,6 +4,7 @@
 #include "quiz/AnswerLabel.h"
 #include "quiz/GameBoard.h"
 #include "saves/SavedGame.h"
+#include "shared/MouseLabel.h"
 
 SavedGame savedGameOnBoard(const GameState& game, const GameBoard& board, const QDateTime& moment) {
     const std::array<QString, 4> answers = {board.answerLabel(1)->text(), board.answerLabel(2)->text(),

@@ -4,11 +4,12 @@
 #include "platform/DesktopControls.h"
 #include "platform/ErrorReport.h"
 #include "platform/Files.h"
+#include "platform/WindowPlumbing.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
 #include "saves/SavedGame.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 
 namespace {
 
@@ -41,12 +41,9 @@ TfrmOpen::TfrmOpen(Platform& platform, ProgramFolder folder, GameState& game,
     ListBox1 = new SaveListBox(this);
     ListBox1->setGeometry(0, 0, 313, 153);
 
-    const auto reported = [this](void (TfrmOpen::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmOpen::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmOpen::Button2Click));
-    connect(ListBox1, &SaveListBox::dblClick, this, reported(&TfrmOpen::Button1Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmOpen::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmOpen::Button2Click));
+    connect(ListBox1, &SaveListBox::dblClick, this, reported(m_platform, this, &TfrmOpen::Button1Click));
     desktop::useButtonKeys(*this, Button2);
     desktop::keepOneSelected(*ListBox1);
 }
@@ -55,8 +52,8 @@ void TfrmOpen::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Listed once the window's own loop runs: closing it in the middle of a long folder then ends the
     // loop, where closing it while it is still being shown would leave the loop running for ever.
-    if (!event->spontaneous())
-        QTimer::singleShot(0, this, [this] { runReported(m_platform, [this] { FormShow(); }); });
+    runOnShow(
+        m_platform, *this, event, [this] { FormShow(); }, ShowRun::Later);
 }
 
 void TfrmOpen::GetFiles(const QString& folder, QListWidget* list) {

@@ -7,21 +7,22 @@
 #include "platform/PlainText.h"
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
+#include "platform/WindowPlumbing.h"
 #include "platform/WriteLock.h"
-#include "quiz/GameState.h"
 #include "saves/SaveListBox.h"
 #include "saves/SaveNames.h"
 #include "saves/SaveWindowLook.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 
 TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
                    std::function<SavedGame()> snapshot, QWidget* parent)
@@ -41,12 +42,9 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
     ListBox1 = new SaveListBox(this);
     ListBox1->setGeometry(0, 0, 313, 129);
 
-    const auto reported = [this](void (TfrmSave::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmSave::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmSave::Button2Click));
-    connect(ListBox1, &SaveListBox::dblClick, this, reported(&TfrmSave::ListBox1DblClick));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button2Click));
+    connect(ListBox1, &SaveListBox::dblClick, this, reported(m_platform, this, &TfrmSave::ListBox1DblClick));
     desktop::useButtonKeys(*this, Button2);
     desktop::keepOneSelected(*ListBox1);
 }
@@ -54,8 +52,8 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
 void TfrmSave::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Listed once the window's own loop runs, as the open window does.
-    if (!event->spontaneous())
-        QTimer::singleShot(0, this, [this] { runReported(m_platform, [this] { FormShow(); }); });
+    runOnShow(
+        m_platform, *this, event, [this] { FormShow(); }, ShowRun::Later);
 }
 
 void TfrmSave::Save(const QString& path, bool ask) {
@@ -73,8 +71,7 @@ void TfrmSave::Save(const QString& path, bool ask) {
     WriteScrambledText(path, content, WriteMode::Replace);
     if (isVisible())
         accept();
-    m_game.SaveFileName = path;
-    m_game.Saved = true;
+    m_game.savedTo(path);
 }
 
 void TfrmSave::FormShow() {
@@ -86,7 +83,7 @@ void TfrmSave::FormShow() {
 }
 
 void TfrmSave::Button1Click() {
-    const QString name = savenames::trimmed(ansi::fromUser(Edit1->text()));
+    const QString name = textrules::trimmed(ansi::fromUser(Edit1->text())).toString();
     // A separator would put the file outside the save folder, or in a folder that is not there.
     if (savenames::leavesFolder(name)) {
         m_platform.messageBox(QStringLiteral("Сохранение"),

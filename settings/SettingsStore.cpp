@@ -4,7 +4,7 @@
 #include "platform/Failure.h"
 #include "platform/KeyStore.h"
 #include "platform/ProgramFolder.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -8,8 +8,9 @@
 #include "platform/KeyStore.h"
 #include "platform/Platform.h"
 #include "platform/WindowLook.h"
-#include "quiz/TimeValue.h"
+#include "platform/WindowPlumbing.h"
 #include "settings/SettingsStore.h"
+#include "shared/TimeValue.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -67,22 +68,18 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     Button2 = new QPushButton(QStringLiteral("Отмена"), this);
     Button2->setGeometry(160, 136, 105, 25);
 
-    const auto reported = [this](void (TfrmSeting::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmSeting::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmSeting::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmSeting::Button3Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSeting::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSeting::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSeting::Button3Click));
     // Every change of state, the program's own included.
-    connect(CheckBox1, &QCheckBox::toggled, this, reported(&TfrmSeting::CheckBox1Click));
+    connect(CheckBox1, &QCheckBox::toggled, this, reported(m_platform, this, &TfrmSeting::CheckBox1Click));
     desktop::useButtonKeys(*this, Button2);
 }
 
 void TfrmSeting::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window restored by the window system is not shown anew.
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmSeting::FormShow() {

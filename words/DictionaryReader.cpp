@@ -2,7 +2,7 @@
 #include "words/DictionaryReader.h"
 
 #include "platform/Failure.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QFile>
 

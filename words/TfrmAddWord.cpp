@@ -7,11 +7,13 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
+#include "shared/TextRules.h"
+#include "shared/WordPair.h"
 #include "words/LoadDictionary.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 #include "words/WordListModel.h"
-#include "words/WordPair.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -32,7 +34,7 @@ const QString NoticeCaption = QStringLiteral("Сообщение");
 
 // What the user typed, as text of the code page, trimmed.
 QString typed(const QLineEdit* edit) {
-    return wordpair::trimmed(ansi::fromUser(edit->text())).toString();
+    return textrules::trimmed(ansi::fromUser(edit->text())).toString();
 }
 
 QLabel* label(const QString& text, QWidget* parent, int left, int top) {
@@ -105,16 +107,14 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
     Label4 = label(StandardCountText, this, 8, 203);
     Button2 = button(QStringLiteral("Закрыть"), this, QRect(304, 192, 105, 25));
 
-    const auto reported = [this](void (TfrmAddWord::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Edit1, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit1Change));
-    connect(Edit2, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit2Change));
-    connect(btnAddWorld, &QPushButton::clicked, this, reported(&TfrmAddWord::btnAddWorldClick));
-    connect(Button3, &QPushButton::clicked, this, reported(&TfrmAddWord::Button3Click));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmAddWord::Button1Click));
-    connect(Edit3, &QLineEdit::textChanged, this, reported(&TfrmAddWord::Edit3Change));
-    connect(Button2, &QPushButton::clicked, this, reported(&TfrmAddWord::Button2Click));
+    connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit1Change));
+    connect(Edit2, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit2Change));
+    connect(btnAddWorld, &QPushButton::clicked, this,
+            reported(m_platform, this, &TfrmAddWord::btnAddWorldClick));
+    connect(Button3, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button3Click));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button1Click));
+    connect(Edit3, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit3Change));
+    connect(Button2, &QPushButton::clicked, this, reported(m_platform, this, &TfrmAddWord::Button2Click));
     // No default and no cancel button: Enter in a field presses nothing, Escape keeps the typed words.
     desktop::useButtonKeys(*this);
 }
@@ -161,8 +161,7 @@ void TfrmAddWord::buildDeletePage() {
 void TfrmAddWord::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // A window restored by the window system is not shown anew.
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 void TfrmAddWord::done(int result) {
@@ -216,7 +215,7 @@ void TfrmAddWord::FormClose() {
 }
 
 void TfrmAddWord::Edit1Change() {
-    if (!wordpair::trimmed(Edit1->text()).isEmpty() && !wordpair::trimmed(Edit2->text()).isEmpty())
+    if (!textrules::trimmed(Edit1->text()).isEmpty() && !textrules::trimmed(Edit2->text()).isEmpty())
         btnAddWorld->setEnabled(true);
 }
 

@@ -7,9 +7,10 @@
 #include "platform/Platform.h"
 #include "platform/TextCodec.h"
 #include "platform/WindowLook.h"
+#include "platform/WindowPlumbing.h"
+#include "shared/TextRules.h"
 #include "words/Translator.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -52,20 +53,16 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     setTabOrder(Edit1, ListBox1);
     setTabOrder(ListBox1, Button1);
 
-    const auto reported = [this](void (TfrmTranslate::*handler)()) {
-        return [this, handler] { runReported(m_platform, [this, handler] { (this->*handler)(); }); };
-    };
-    connect(Edit1, &QLineEdit::textChanged, this, reported(&TfrmTranslate::Edit1Change));
-    connect(Button1, &QPushButton::clicked, this, reported(&TfrmTranslate::Button1Click));
-    connect(mnuCopy, &QAction::triggered, this, reported(&TfrmTranslate::mnuCopyClick));
+    connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmTranslate::Edit1Change));
+    connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmTranslate::Button1Click));
+    connect(mnuCopy, &QAction::triggered, this, reported(m_platform, this, &TfrmTranslate::mnuCopyClick));
     // Enter in the field presses nothing; Escape presses "Закрыть".
     desktop::useButtonKeys(*this, Button1);
 }
 
 void TfrmTranslate::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        runReported(m_platform, [this] { FormShow(); });
+    runOnShow(m_platform, *this, event, [this] { FormShow(); });
 }
 
 QString TfrmTranslate::GetLanguage() const {
@@ -78,7 +75,7 @@ void TfrmTranslate::Edit1Change() {
         return;
     ListBox1->clear();
     const QString text = Edit1->text();
-    const QStringView rest = wordpair::trimmedLeft(text);
+    const QStringView rest = textrules::trimmedLeft(text);
     if (rest.size() != text.size()) {
         const int cursor = Edit1->cursorPosition() - int(text.size() - rest.size());
         m_trimming = true;
@@ -88,7 +85,7 @@ void TfrmTranslate::Edit1Change() {
     }
     if (Edit1->text().isEmpty())
         return;
-    const QString word = wordpair::trimmed(ansi::fromUser(Edit1->text())).toString();
+    const QString word = textrules::trimmed(ansi::fromUser(Edit1->text())).toString();
     ListBox1->addItems(translator::results(m_wordList, word, GetLanguage()));
 }
 

@@ -2,9 +2,9 @@
 #include "words/Translator.h"
 
 #include "platform/TextCodec.h"
+#include "shared/WordPair.h"
 #include "words/SideIndex.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QStringBuilder>
 

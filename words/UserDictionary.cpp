@@ -6,11 +6,11 @@
 #include "platform/ProgramFolder.h"
 #include "platform/TextCodec.h"
 #include "platform/WriteLock.h"
-#include "words/CrLfLines.h"
-#include "words/ScrambledText.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
+#include "shared/WordPair.h"
 #include "words/SideIndex.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QCollator>
 #include <QFile>

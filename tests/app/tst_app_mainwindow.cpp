@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "platform/ProgramFolder.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 #include "words/DictionaryReader.h"
 
 #include <QAction>
@@ -157,7 +157,8 @@ private slots:
         QTest::addRow("just saved or reopened") << true << true << "x.gsv" << 0 << "" << true;
         QTest::addRow("unsaved, cancel") << true << false << "" << 2 << "Сохранить эту игру?" << false;
         // The save window closed without saving: the question comes again, and is cancelled.
-        QTest::addRow("unsaved, yes, not saved") << true << false << "" << 6 << "Сохранить эту игру?" << false;
+        QTest::addRow("unsaved, yes, not saved")
+            << true << false << "" << 6 << "Сохранить эту игру?" << false;
         QTest::addRow("unsaved, no") << true << false << "" << 7 << "Сохранить эту игру?" << true;
         QTest::addRow("saved after time up")
             << false << true << "x.gsv" << 7 << "Сохранить изменения в файл" << true;

@@ -99,7 +99,8 @@ private slots:
         f.platform.onModal([&](QDialog& dialog) {
             auto& translator = static_cast<TfrmTranslate&>(dialog);
             translator.Edit1->setText(text);
-            QCOMPARE(itemTexts(translator.ListBox1->model()), QStringList{text + QStringLiteral("  -  ") + text});
+            QCOMPARE(itemTexts(translator.ListBox1->model()),
+                     QStringList{text + QStringLiteral("  -  ") + text});
         });
         window.N13->trigger();
         f.platform.onModal([&](QDialog& dialog) {

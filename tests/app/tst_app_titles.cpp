@@ -20,7 +20,8 @@ namespace {
 // An X property of a window as xprop prints it, after the "=".
 QString xProperty(const QWidget& window, const char* name) {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window.winId()), QString::fromLatin1(name)});
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), QString::number(window.winId()), QString::fromLatin1(name)});
     if (!xprop.waitForFinished(10'000))
         return {};
     const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
@@ -69,12 +70,14 @@ private slots:
         QtPlatform platform;
         QCOMPARE(titleOf([&] { platform.messageBox(caption, QStringLiteral("Текст"), mb::Ok); }),
                  '"' + caption + '"');
-        QCOMPARE(titleOf([&] { platform.inputText(caption, QStringLiteral("Имя"), QString()); }), '"' + caption + '"');
+        QCOMPARE(titleOf([&] { platform.inputText(caption, QStringLiteral("Имя"), QString()); }),
+                 '"' + caption + '"');
         QDialog dialog;
         makeToolWindow(dialog);
         dialog.setWindowTitle(caption);
         QCOMPARE(titleOf([&] { platform.showModal(dialog); }), '"' + caption + '"');
-        QVERIFY(xProperty(dialog, "_NET_WM_WINDOW_TYPE").contains(QStringLiteral("_NET_WM_WINDOW_TYPE_UTILITY")));
+        QVERIFY(
+            xProperty(dialog, "_NET_WM_WINDOW_TYPE").contains(QStringLiteral("_NET_WM_WINDOW_TYPE_UTILITY")));
     }
 
     void theMainWindowHasNoMaximiseButton() {

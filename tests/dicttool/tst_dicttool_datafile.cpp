@@ -5,7 +5,7 @@
 #include "dicttool/DataFileText.h"
 #include "platform/TextCodec.h"
 #include "saves/SavedGame.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "TestHelpers.h"
 #include "dicttool/ImportRules.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "platform/TextCodec.h"
 #include "platform/WriteLock.h"
 #include "quiz/Question.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 #include "platform/WriteLock.h"
 #include "players/PlayerStore.h"
 #include "saves/SavedGame.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 #include "words/UserDictionary.h"
 
 #include <QCoreApplication>

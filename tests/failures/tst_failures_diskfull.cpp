@@ -6,8 +6,8 @@
 #include "MainWindowFixture.h"
 #include "platform/ErrorReport.h"
 #include "players/TfrmChoiceUser.h"
-#include "quiz/TimeValue.h"
 #include "saves/SaveNames.h"
+#include "shared/TimeValue.h"
 #include "words/TfrmAddWord.h"
 
 #include <QAction>

@@ -8,8 +8,8 @@
 #include "platform/ProgramFolder.h"
 #include "players/PlayerFile.h"
 #include "saves/SavedGame.h"
-#include "words/CrLfLines.h"
-#include "words/ScrambledText.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // The settings window's "OK" cut short between its three writes: the main window holds what the key
 // store holds, not what the window asked for.
 #include "MainWindowFixture.h"
-#include "WriteFaults.h"
-#include "quiz/TimeValue.h"
+#include "platform/Files.h"
 #include "settings/SettingsStore.h"
 #include "settings/TfrmSeting.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -26,7 +26,7 @@ class TestFailuresSettings : public QObject {
 
 private slots:
     void cutShortOk_data() {
-        QTest::addColumn<int>("slack"); // bytes the file may grow past its old size
+        QTest::addColumn<int>("slack"); // bytes the writes may take past one whole file
         QTest::addColumn<QString>("failedValue");
         QTest::addColumn<bool>("gameTimeWritten");
         QTest::addRow("first value") << -1 << QStringLiteral("GameTime") << false;
@@ -46,7 +46,7 @@ private slots:
             auto& settings = static_cast<TfrmSeting&>(dialog);
             settings.TimePicker->setTime(QTime(0, 5, 0));
             settings.RadioButton1->setChecked(true);
-            const FileSizeLimit limit(StoredSettings.size() + slack);
+            const files::FailWritesAfter limit(StoredSettings.size() + slack);
             settings.Button1->click();
         });
         f.platform.messages.clear();

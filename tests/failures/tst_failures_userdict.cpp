@@ -4,6 +4,7 @@
 // window's word list still hold what the files hold.
 #include "MainWindowFixture.h"
 #include "WriteFaults.h"
+#include "platform/Files.h"
 #include "words/TfrmAddWord.h"
 #include "words/UserDictionary.h"
 
@@ -108,14 +109,13 @@ private slots:
     void cutAtEveryChunk() {
         QFETCH(bool, adding);
         // An add writes one line after the old ones; a delete writes the file anew.
-        const qint64 base = adding ? Editor().old.size() : 0;
         const qint64 size = adding ? qint64(QStringLiteral("новое слово|new word\r\n").size())
                                    : qint64(listText({UserLines[0], UserLines[2]}).size());
-        for (const qint64 cut : cutPoints(size)) {
+        for (const qint64 cut : cutPoints(size, 4)) {
             Editor e;
             const QStringList before = folderEntries(e.f.folder.path(QStringLiteral("словарь")));
             e.inEditor([&](TfrmAddWord& editor) {
-                const FileSizeLimit limit(base + cut);
+                const files::FailWritesAfter limit(cut);
                 if (adding)
                     Editor::add(editor);
                 else

@@ -8,7 +8,7 @@
 #include "platform/KeyStore.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsStore.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // text at all becomes code-page text once.
 #include "FuzzCheck.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes = fuzz::bytesOf(data, size);

@@ -6,7 +6,8 @@
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
 #include "players/PlayerFile.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/TextRules.h"
 
 #include <optional>
 
@@ -117,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QList<bool> selected;
     for (std::size_t i = 0; i < std::min<std::size_t>(size, 16); ++i)
         selected.append(data[i] & 1);
-    const QString other = trimmedName(ansi::decode(bytes.right(12)));
+    const QString other = textrules::trimmed(ansi::decode(bytes.right(12))).toString();
     const QStringList names = playerNames(text);
     for (qsizetype i = 0; i < std::min<qsizetype>(names.size(), 4); ++i)
         checkEdits(text, names[i], other, selected);

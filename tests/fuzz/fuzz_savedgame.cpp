@@ -4,10 +4,10 @@
 #include "FuzzCheck.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
 #include "saves/SavedGame.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QRegularExpression>
 #include <bit>

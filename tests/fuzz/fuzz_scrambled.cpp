@@ -3,8 +3,8 @@
 // writer's round trip, against plain reference rules.
 #include "FuzzCheck.h"
 #include "platform/TextCodec.h"
+#include "shared/ScrambledText.h"
 #include "words/Decoder.h"
-#include "words/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
 

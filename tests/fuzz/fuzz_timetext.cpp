@@ -4,7 +4,7 @@
 #include "FuzzCheck.h"
 #include "platform/Failure.h"
 #include "platform/TextCodec.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include <QRegularExpression>
 #include <algorithm>

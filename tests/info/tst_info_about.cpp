@@ -3,7 +3,7 @@
 #include "info/TfrmAbout.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
-#include "quiz/MouseLabel.h"
+#include "shared/MouseLabel.h"
 
 #include <QLabel>
 #include <QPushButton>

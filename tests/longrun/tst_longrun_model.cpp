@@ -9,13 +9,13 @@
 #include "platform/RegionalFormats.h"
 #include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
-#include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
 #include "settings/SettingsStore.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QItemSelectionModel>

@@ -5,7 +5,7 @@
 #include "mistakes/MistakesStore.h"
 #include "mistakes/PracticeSet.h"
 #include "platform/ScriptedPlatform.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QTemporaryDir>
 

@@ -6,7 +6,7 @@
 #include "mistakes/TfrmMistakes.h"
 #include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "players/PlayerFile.h"
 #include "players/PlayerHost.h"
 #include "players/PlayerStore.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

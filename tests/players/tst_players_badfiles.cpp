@@ -7,7 +7,7 @@
 #include "players/GamesModel.h"
 #include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
-#include "quiz/GameState.h"
+#include "shared/GameState.h"
 
 #include <QListWidget>
 #include <QPushButton>

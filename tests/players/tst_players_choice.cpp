@@ -4,7 +4,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "platform/TextCodec.h"
 #include "players/TfrmChoiceUser.h"
-#include "quiz/GameState.h"
+#include "shared/GameState.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,12 +30,7 @@ class TestChoiceUser : public QObject {
             window->show();
             return *window;
         }
-        QStringList listed() const {
-            QStringList names;
-            for (int i = 0; i < window->ListBox1->count(); ++i)
-                names << window->ListBox1->item(i)->text();
-            return names;
-        }
+        QStringList listed() const { return itemsOf(window->ListBox1); }
     };
 
 private slots:

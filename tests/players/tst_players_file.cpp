@@ -276,12 +276,6 @@ private slots:
         QCOMPARE(isDuplicateName(text, name), duplicate);
     }
 
-    void trimming() {
-        QCOMPARE(trimmedName(u"  \t Anna Maria \r\n"), QStringLiteral("Anna Maria"));
-        QCOMPARE(trimmedName(u" \x01 "), QString());
-        QCOMPARE(trimmedName(QString(QChar(0xA0)) + "x"), QString(QChar(0xA0)) + "x"); // not a blank here
-    }
-
     void randomBytesNeverBreakTheRules() {
         for (unsigned seed = 1; seed <= 40; ++seed) {
             QByteArray bytes(4000, Qt::Uninitialized);

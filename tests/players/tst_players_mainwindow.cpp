@@ -5,7 +5,7 @@
 #include "PlayerTestHost.h"
 #include "players/TfrmChoiceUser.h"
 #include "players/TfrmUsers.h"
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 // Recording a finished game in the player file.
 #include "PlayerTestHost.h"
 #include "platform/ScriptedPlatform.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
+#include "shared/GameState.h"
+#include "shared/TimeValue.h"
 
 #include <QFile>
 #include <QTest>

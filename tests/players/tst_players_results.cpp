@@ -4,7 +4,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "players/GamesModel.h"
 #include "players/TfrmUsers.h"
-#include "quiz/GameState.h"
+#include "shared/GameState.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -44,12 +44,7 @@ class TestResults : public QObject {
                 qFatal("the results window did not become active");
             return *window;
         }
-        QStringList listed() const {
-            QStringList names;
-            for (int i = 0; i < window->ListBox1->count(); ++i)
-                names << window->ListBox1->item(i)->text();
-            return names;
-        }
+        QStringList listed() const { return itemsOf(window->ListBox1); }
         QString selected() const {
             const auto items = window->ListBox1->selectedItems();
             return items.isEmpty() ? QString() : items.first()->text();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "quiz/MouseLabel.h"
-#include "quiz/TimeValue.h"
+#include "shared/MouseLabel.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QMouseEvent>
@@ -28,7 +28,9 @@ void send(QWidget* widget, QEvent::Type type) {
     QCoreApplication::sendEvent(widget, &event);
 }
 
-qint64 face(const TfrmMain& window, int position) { return window.board->answerImage(position)->pixmap().cacheKey(); }
+qint64 face(const TfrmMain& window, int position) {
+    return window.board->answerImage(position)->pixmap().cacheKey();
+}
 
 } // namespace
 
@@ -39,10 +41,10 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QStringList>("labels");
-        QTest::addRow("forward") << "EN\\RU" << "кошка"
-                                 << QStringList{"A.   dog", "B.   cat", "C.   house", "D.   b|c"};
-        QTest::addRow("reverse") << "RU\\EN" << "cat"
-                                 << QStringList{"A.   собака", "B.   кошка", "C.   дом", "D.   a"};
+        QTest::addRow("forward") << "EN\\RU"
+                                 << "кошка" << QStringList{"A.   dog", "B.   cat", "C.   house", "D.   b|c"};
+        QTest::addRow("reverse") << "RU\\EN"
+                                 << "cat" << QStringList{"A.   собака", "B.   кошка", "C.   дом", "D.   a"};
     }
     void aQuestionInBothDirections() {
         QFETCH(QString, direction);
@@ -101,7 +103,8 @@ private slots:
         for (int answers = 0; answers < 3; ++answers)
             QTest::mouseClick(window.board->answerLabel(window.game.RealButton), Qt::LeftButton);
         for (int answers = 0; answers < 2; ++answers)
-            QTest::mouseClick(window.board->answerImage(window.game.RealButton % 4 + 1), Qt::LeftButton, {}, QPoint(3, 3));
+            QTest::mouseClick(window.board->answerImage(window.game.RealButton % 4 + 1), Qt::LeftButton, {},
+                              QPoint(3, 3));
         QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 3"));
         QCOMPARE(window.board->Label17->text(), QStringLiteral("Количество неправильных ответов: 2"));
         QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: 100"));
@@ -147,7 +150,8 @@ private slots:
 
         f.platform.answerMessage(mb::IdNo);
         window.mnuNewGameClick();
-        QCOMPARE(f.platform.messages.last().text, QStringLiteral("Вы действительно хотите начать новую игру ?"));
+        QCOMPARE(f.platform.messages.last().text,
+                 QStringLiteral("Вы действительно хотите начать новую игру ?"));
         QCOMPARE(f.platform.messages.last().flags, 36);
         QVERIFY(window.Timer1->isActive()); // paused before, running after
         QVERIFY(window.game.SaveFileName.isEmpty());
@@ -241,7 +245,9 @@ private slots:
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
         GameBoard& board = *window.board;
-        auto wholeText = [](const QLabel* l) { return l->width() >= l->fontMetrics().horizontalAdvance(l->text()); };
+        auto wholeText = [](const QLabel* l) {
+            return l->width() >= l->fontMetrics().horizontalAdvance(l->text());
+        };
         window.mnuNewGame->trigger();
         for (int answers = 0; answers < 12; ++answers)
             window.AnswerClick(window.game.RealButton);
@@ -261,7 +267,8 @@ private slots:
         }
 
         const QString name = QStringLiteral("Константин Константинопольский-Щедрин");
-        board.setPlayerLabels(QStringLiteral("Текущий игрок: ") + name, QStringLiteral("Ваш рекорд: 1234500"));
+        board.setPlayerLabels(QStringLiteral("Текущий игрок: ") + name,
+                              QStringLiteral("Ваш рекорд: 1234500"));
         for (const QLabel* player : {board.lblCurrentPlayer, board.lblPlayerReccord})
             QVERIFY2(player->width() >= player->fontMetrics().horizontalAdvance(player->text()) + 10,
                      qPrintable(player->text()));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Long random runs of game commands against a small model of the game's states.
 #include "MainWindowFixture.h"
-#include "quiz/TimeValue.h"
 #include "settings/TfrmSeting.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -128,7 +128,8 @@ private slots:
                 } else if (step == Step::NewGameYes) {
                     model.newGame();
                     model.leftSeconds = model.gameSeconds;
-                    model.timeLabel = QStringLiteral("У вас осталось: ") + Model::clockText(model.gameSeconds);
+                    model.timeLabel =
+                        QStringLiteral("У вас осталось: ") + Model::clockText(model.gameSeconds);
                 } else {
                     model.clock = true;
                 }
@@ -165,8 +166,10 @@ private slots:
             QCOMPARE(window.game.Points, model.points);
             QCOMPARE(timevalue::toText(window.game.TimeLeft), Model::clockText(model.leftSeconds));
             QCOMPARE(window.board->Label3->text(), model.timeLabel);
-            QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: %1").arg(model.yes));
-            QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: %1").arg(model.points));
+            QCOMPARE(window.board->Label16->text(),
+                     QStringLiteral("Количество правильных ответов: %1").arg(model.yes));
+            QCOMPARE(window.board->Label19->text(),
+                     QStringLiteral("Количество набранных очков: %1").arg(model.points));
             QCOMPARE(window.mnuSave->isEnabled(), model.save);
             QCOMPARE(window.mnuSaveAs->isEnabled(), model.saveAs);
             checkDisplay(window, model, pairs);

@@ -2,9 +2,9 @@
 #include "platform/Failure.h"
 #include "platform/ScriptedPlatform.h"
 #include "quiz/GameRules.h"
-#include "quiz/GameState.h"
 #include "quiz/Question.h"
-#include "quiz/TimeValue.h"
+#include "shared/GameState.h"
+#include "shared/TimeValue.h"
 #include "words/WordList.h"
 
 #include <QTest>
@@ -32,10 +32,14 @@ private slots:
     void parsingTimeText_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("back");
-        QTest::addRow("seconds") << "0:03:00" << "0:03:00";
-        QTest::addRow("two-digit hours") << "12:34:56" << "12:34:56";
-        QTest::addRow("without seconds") << "1:05" << "1:05:00";
-        QTest::addRow("blanks around") << " 0:00:07 " << "0:00:07";
+        QTest::addRow("seconds") << "0:03:00"
+                                 << "0:03:00";
+        QTest::addRow("two-digit hours") << "12:34:56"
+                                         << "12:34:56";
+        QTest::addRow("without seconds") << "1:05"
+                                         << "1:05:00";
+        QTest::addRow("blanks around") << " 0:00:07 "
+                                       << "0:00:07";
     }
     void parsingTimeText() {
         QFETCH(QString, text);
@@ -80,7 +84,7 @@ private slots:
         int count = 0;
         while (true) {
             ++count;
-            if (gamerules::tick(game))
+            if (game.tick())
                 break;
             shown = timevalue::toText(game.TimeLeft);
             QVERIFY(count < 100000);
@@ -95,7 +99,7 @@ private slots:
     void zeroLengthWithADayShowsADayLeft() {
         GameState game;
         game.GameTime = game.TimeLeft = 46000.0;
-        QVERIFY(!gamerules::tick(game));
+        QVERIFY(!game.tick());
         QCOMPARE(timevalue::toText(game.TimeLeft), QStringLiteral("23:59:59"));
     }
 
@@ -103,14 +107,14 @@ private slots:
         GameState game;
         game.RealButton = 3;
         for (int position : {3, 3, 1, 3, 4})
-            gamerules::scoreAnswer(game, position);
+            game.scoreAnswer(position);
         QCOMPARE(game.YesCount, 3);
         QCOMPARE(game.NoCount, 2);
         QCOMPARE(game.Points, 100);
         QCOMPARE(gamerules::pointsText(game), QStringLiteral("Количество набранных очков: 100"));
-        gamerules::resetCounters(game);
+        game.startGame();
         for (int k = 0; k < 5; ++k)
-            gamerules::scoreAnswer(game, 1);
+            game.scoreAnswer(1);
         QCOMPARE(game.Points, -500);
         QCOMPARE(gamerules::pointsText(game), QStringLiteral("Количество набранных очков: -500"));
         QCOMPARE(gamerules::wrongCountText(game), QStringLiteral("Количество неправильных ответов: 5"));
@@ -121,11 +125,11 @@ private slots:
         game.RealButton = 1;
         game.Points = std::numeric_limits<qint32>::max() - 50;
         game.YesCount = 7;
-        QVERIFY_THROWS_EXCEPTION(Failure, gamerules::scoreAnswer(game, 1));
+        QVERIFY_THROWS_EXCEPTION(Failure, game.scoreAnswer(1));
         QCOMPARE(game.YesCount, 7);
         QCOMPARE(game.Points, std::numeric_limits<qint32>::max() - 50);
         game.Points = std::numeric_limits<qint32>::min() + 99;
-        QVERIFY_THROWS_EXCEPTION(Failure, gamerules::scoreAnswer(game, 2));
+        QVERIFY_THROWS_EXCEPTION(Failure, game.scoreAnswer(2));
         QCOMPARE(game.NoCount, 0);
     }
 
@@ -134,14 +138,38 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("answer");
-        QTest::addRow("forward") << "кошка|cat" << "EN\\RU" << "кошка" << "cat";
-        QTest::addRow("reverse") << "кошка|cat" << "RU\\EN" << "cat" << "кошка";
-        QTest::addRow("first bar splits") << "a|b|c" << "EN\\RU" << "a" << "b|c";
-        QTest::addRow("first bar splits, reverse") << "a|b|c" << "RU\\EN" << "b|c" << "a";
-        QTest::addRow("no bar is both sides") << "abc" << "EN\\RU" << "abc" << "abc";
-        QTest::addRow("trailing bar, empty answer") << "abc|" << "EN\\RU" << "abc" << "";
-        QTest::addRow("lower case is the reverse") << "кошка|cat" << "en\\ru" << "cat" << "кошка";
-        QTest::addRow("empty direction is the reverse") << "кошка|cat" << "" << "cat" << "кошка";
+        QTest::addRow("forward") << "кошка|cat"
+                                 << "EN\\RU"
+                                 << "кошка"
+                                 << "cat";
+        QTest::addRow("reverse") << "кошка|cat"
+                                 << "RU\\EN"
+                                 << "cat"
+                                 << "кошка";
+        QTest::addRow("first bar splits") << "a|b|c"
+                                          << "EN\\RU"
+                                          << "a"
+                                          << "b|c";
+        QTest::addRow("first bar splits, reverse") << "a|b|c"
+                                                   << "RU\\EN"
+                                                   << "b|c"
+                                                   << "a";
+        QTest::addRow("no bar is both sides") << "abc"
+                                              << "EN\\RU"
+                                              << "abc"
+                                              << "abc";
+        QTest::addRow("trailing bar, empty answer") << "abc|"
+                                                    << "EN\\RU"
+                                                    << "abc"
+                                                    << "";
+        QTest::addRow("lower case is the reverse") << "кошка|cat"
+                                                   << "en\\ru"
+                                                   << "cat"
+                                                   << "кошка";
+        QTest::addRow("empty direction is the reverse") << "кошка|cat"
+                                                        << ""
+                                                        << "cat"
+                                                        << "кошка";
     }
     void sides() {
         QFETCH(QString, pair);
@@ -190,6 +218,40 @@ private slots:
                     others[k++] = i;
             QCOMPARE(wrong, others);
         }
+    }
+
+    // What closing and a change of player ask along the life of a game and of a reopened one. The
+    // change of player asks to save first when "saved" differs from "reopened", as the game always has.
+    void questionsOnTheWayOut() {
+        GameState game;
+        const auto asks = [&] { return std::pair{!game.mayCloseUnasked(), game.playerChangeLosesChanges()}; };
+        QCOMPARE(asks(), std::pair(false, false)); // no game
+        game.startGame();
+        game.askQuestion(2);
+        QCOMPARE(asks(), std::pair(true, false));
+        game.savedTo(QStringLiteral("a.gsv"));
+        QCOMPARE(asks(), std::pair(false, true));
+        game.askQuestion(3);
+        QCOMPARE(asks(), std::pair(true, false));
+        game.abortGame();
+        QCOMPARE(asks(), std::pair(false, false));
+        QCOMPARE(game.SaveFileName, QString());
+
+        game.reopenedFrom(QStringLiteral("b.gsv"));
+        QCOMPARE(asks(), std::pair(false, false));
+        game.askQuestion(1);
+        QCOMPARE(asks(), std::pair(true, true));
+        game.detachFromFile();
+        QCOMPARE(game.SaveFileName, QString());
+        QVERIFY(game.LoadedGame);
+        game.leaveReopenedGame();
+        QCOMPARE(asks(), std::pair(true, false));
+        // A practice game is nothing to save: neither question comes.
+        game.choosePractice(true);
+        game.startGame();
+        game.askQuestion(4);
+        QCOMPARE(asks(), std::pair(false, false));
+        QVERIFY(!game.isRecorded());
     }
 };
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
-#include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QAction>
 #include <QLineEdit>

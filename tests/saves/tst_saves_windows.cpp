@@ -3,13 +3,13 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
 #include "platform/TextCodec.h"
-#include "quiz/GameState.h"
-#include "quiz/TimeValue.h"
 #include "saves/SaveListBox.h"
 #include "saves/SavedGame.h"
 #include "saves/TfrmOpen.h"
 #include "saves/TfrmSave.h"
-#include "words/ScrambledText.h"
+#include "shared/GameState.h"
+#include "shared/ScrambledText.h"
+#include "shared/TimeValue.h"
 
 #include <QDir>
 #include <QFile>

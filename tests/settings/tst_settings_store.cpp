@@ -3,8 +3,8 @@
 #include "platform/Failure.h"
 #include "platform/KeyStore.h"
 #include "platform/ProgramFolder.h"
-#include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
+#include "shared/TimeValue.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "platform/KeyStore.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
-#include "quiz/TimeValue.h"
 #include "settings/SettingsStore.h"
 #include "settings/TfrmSeting.h"
+#include "shared/TimeValue.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>

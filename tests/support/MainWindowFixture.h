@@ -8,6 +8,7 @@
 #include "quiz/AnswerLabel.h"
 #include "quiz/GameBoard.h"
 #include "quiz/QuestionBox.h"
+#include "shared/MouseLabel.h"
 
 #include <QDateTimeEdit>
 #include <QLabel>

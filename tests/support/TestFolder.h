@@ -2,7 +2,7 @@
 #pragma once
 
 #include "TestHelpers.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +14,6 @@
 // opened by a bare relative name instead of through the program folder is not found.
 class TestFolder {
 public:
-
     QString path(const QString& relative = QString()) const {
         return relative.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + relative;
     }

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QListWidget>
 #include <QStringList>
 #include <QTest>
 #include <functional>
@@ -54,4 +55,18 @@ inline WordList listOf(const QStringList& lines) {
     for (const QString& line : lines)
         list.append(line);
     return list;
+}
+
+// The lines of a word list, or the items of a list box, in order.
+inline QStringList itemsOf(const WordList& list) {
+    QStringList items;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        items.append(list.at(i));
+    return items;
+}
+inline QStringList itemsOf(const QListWidget* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items.append(list->item(i)->text());
+    return items;
 }

@@ -5,7 +5,7 @@
 #include "TestHelpers.h"
 #include "dicttool/Dictd.h"
 #include "platform/Failure.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QFile>
 #include <QProcess>

@@ -3,8 +3,8 @@
 #include "TestHelpers.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedPlatform.h"
+#include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "words/ScrambledText.h"
 #include "words/TfrmAddWord.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
@@ -23,13 +23,6 @@
 #include <memory>
 
 namespace {
-
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i));
-    return items;
-}
 
 const QString UserCount = QStringLiteral("Количество слов в словаре пользователя: ");
 const QString StandardCount = QStringLiteral("Количество слов в стандартном словаре: ");

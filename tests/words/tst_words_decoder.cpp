@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
 #include "platform/Failure.h"
+#include "shared/CrLfLines.h"
+#include "shared/ScrambledText.h"
 #include "words/Decoder.h"
-#include "words/ScrambledText.h"
 #include "words/WordList.h"
 
 #include <QFile>
@@ -12,13 +13,6 @@
 #include <memory>
 
 namespace {
-
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i));
-    return items;
-}
 
 QStringList numberedLines(int count, const QString& stem = QStringLiteral("слово%1|word%1")) {
     QStringList lines;

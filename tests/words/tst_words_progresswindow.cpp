@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
+#include "shared/ScrambledText.h"
 #include "words/LoadDictionary.h"
-#include "words/ScrambledText.h"
 #include "words/TfrmOpenSlovar.h"
 #include "words/WordList.h"
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "FailingDevice.h"
 #include "TestHelpers.h"
 #include "platform/Failure.h"
+#include "platform/Files.h"
 #include "platform/TextCodec.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,11 +15,6 @@
 #include <QTest>
 
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -226,35 +223,29 @@ private slots:
         QVERIFY(!(QFileInfo(path).permissions() & QFileDevice::WriteOwner));
     }
 
-#ifdef Q_OS_UNIX
-    void writeCutShortNamesTheReason_data() {
-        QTest::addColumn<int>("mode");
-        QTest::addRow("replace") << int(WriteMode::Replace);
-        QTest::addRow("append") << int(WriteMode::Append);
-    }
-    void writeCutShortNamesTheReason() {
-        QFETCH(int, mode);
-        const QString path = m_folder->filePath(QStringLiteral("Players.ini"));
-        const QByteArray old = xorBytes(QByteArray(100, 'o'));
-        writeBytes(path, old);
+    // A device failing part way: the reader fails unless the line ended before the fault, the writer
+    // fails unless every byte went, and both name the file and the device's reason.
+    void deviceFailingPartWay() {
+        const QByteArray content = xorBytes("abc|def") + "\r\nafter the line";
+        const qsizetype lineEnd = content.indexOf('\n') + 1;
+        for (qsizetype cut = 0; cut <= content.size(); ++cut) {
+            FailingDevice reading(content, cut, QStringLiteral("Input/output error"));
+            QVERIFY(reading.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+            QString text;
+            const QString readMessage = failureOf([&] { text = ReadScrambledText(reading, "User.txt"); });
+            QCOMPARE(readMessage,
+                     QString(cut < lineEnd ? "Cannot read file \"User.txt\". Input/output error" : ""));
+            QCOMPARE(text, QString(cut < lineEnd ? "" : "abc|def"));
 
-        // Files may not grow past 16 bytes while the new text is written.
-        struct rlimit saved {};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        struct rlimit small = saved;
-        small.rlim_cur = 16;
-        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const QString message =
-            failureOf([&] { WriteScrambledText(path, QString(4096, u'n'), WriteMode(mode)); });
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        QCOMPARE(message, QStringLiteral("Cannot write file \"%1\". File too large").arg(path));
-        QCOMPARE(readBytes(path), old);
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Players.ini"});
+            FailingDevice writing({}, cut, QStringLiteral("Input/output error"));
+            QVERIFY(writing.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+            const QString writeMessage = failureOf([&] { files::writeAll(writing, "User.txt", content); });
+            QCOMPARE(
+                writeMessage,
+                QString(cut < content.size() ? "Cannot write file \"User.txt\". Input/output error" : ""));
+            QCOMPARE(writing.written(), content.left(cut));
+        }
     }
-#endif
 
     void appendToMissingFileFails() {
         const QString path = m_folder->filePath(QStringLiteral("User.txt"));

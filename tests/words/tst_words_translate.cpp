@@ -12,13 +12,6 @@
 
 namespace {
 
-QStringList itemsOf(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items.append(list->item(i)->text());
-    return items;
-}
-
 const QString NotFound = QStringLiteral("Перевод слова не найден");
 
 } // namespace

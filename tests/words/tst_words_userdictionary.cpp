@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestHelpers.h"
 #include "platform/ProgramFolder.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 #include "words/UserDictionary.h"
 #include "words/WordList.h"
-#include "words/WordPair.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,45 +12,10 @@
 
 using userdictionary::Refusal;
 
-namespace {
-
-QStringList itemsOf(const WordList& list) {
-    QStringList items;
-    for (qsizetype i = 0; i < list.count(); ++i)
-        items.append(list.at(i));
-    return items;
-}
-
-} // namespace
-
 class TestUserDictionary : public QObject {
     Q_OBJECT
 
 private slots:
-    void trimming_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("both");
-        QTest::addColumn<QString>("left");
-        QTest::addRow("spaces") << "  кот  "
-                                << "кот"
-                                << "кот  ";
-        QTest::addRow("control characters") << "\t\x01кот\r\n"
-                                            << "кот"
-                                            << "кот\r\n";
-        QTest::addRow("only blanks") << " \t "
-                                     << ""
-                                     << "";
-        QTest::addRow("no-break space is a character")
-            << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a" << QString(QChar(0xA0)) + "a";
-    }
-    void trimming() {
-        QFETCH(QString, text);
-        QFETCH(QString, both);
-        QFETCH(QString, left);
-        QCOMPARE(wordpair::trimmed(text).toString(), both);
-        QCOMPARE(wordpair::trimmedLeft(text).toString(), left);
-    }
-
     void check_data() {
         QTest::addColumn<QStringList>("wordList");
         QTest::addColumn<QStringList>("userWords");

@@ -5,7 +5,7 @@
 
 #include "dicttool/Dictd.h"
 #include "platform/Failure.h"
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/MouseLabel.h"
+#include "shared/MouseLabel.h"
 
 #include <QMouseEvent>
 #include <utility>

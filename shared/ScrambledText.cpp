@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "words/ScrambledText.h"
+#include "shared/ScrambledText.h"
 
 #include "platform/Failure.h"
 #include "platform/Files.h"
@@ -118,7 +118,10 @@ QByteArray ReadScrambledBytes(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open file"), fileName, file.errorString());
+    return ReadScrambledBytes(file, fileName);
+}
 
+QByteArray ReadScrambledBytes(QIODevice& file, const QString& fileName) {
     // Read in pieces so that whatever follows the first line is never read, and a CR at the end of a
     // piece still sees the byte after it. A small file needs no large piece.
     const qint64 expected = file.size();
@@ -143,6 +146,10 @@ QByteArray ReadScrambledBytes(const QString& fileName) {
 
 QString ReadScrambledText(const QString& fileName) {
     return ansi::decode(ReadScrambledBytes(fileName));
+}
+
+QString ReadScrambledText(QIODevice& device, const QString& fileName) {
+    return ansi::decode(ReadScrambledBytes(device, fileName));
 }
 
 void WriteScrambledText(const QString& fileName, QStringView text, WriteMode mode) {

@@ -3,7 +3,7 @@
 
 #include <QStringView>
 
-// The two sides of a "Russian|English" line and the trimming of typed words.
+// The two sides of a "Russian|English" line.
 namespace wordpair {
 
 // Split at the first "|"; a line without one is both sides.
@@ -12,9 +12,5 @@ struct Sides {
     QStringView english;
 };
 Sides sides(QStringView line);
-
-// Without the blanks and control characters at both ends, or at the start only.
-QStringView trimmed(QStringView text);
-QStringView trimmedLeft(QStringView text);
 
 } // namespace wordpair

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/TimeValue.h"
+#include "shared/TimeValue.h"
 
 #include "platform/Failure.h"
 
@@ -33,7 +33,8 @@ QString toText(double value) {
 }
 
 double fromText(const QString& text) {
-    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2}))?\\s*$"));
     const auto match = pattern.match(text);
     if (match.hasMatch()) {
         const int hours = match.captured(1).toInt();

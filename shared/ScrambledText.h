@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringView>
 
@@ -17,6 +18,9 @@ QString Coding(QStringView text);
 QString ReadScrambledText(const QString& fileName);
 // The same in the file's own bytes of the code page.
 QByteArray ReadScrambledBytes(const QString& fileName);
+// The same from a device open for reading; fileName only names it in the message.
+QString ReadScrambledText(QIODevice& device, const QString& fileName);
+QByteArray ReadScrambledBytes(QIODevice& device, const QString& fileName);
 
 // Reading the first line piece by piece: a CR at the end of one piece is carried over to the next.
 struct FirstLineState {
