@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace importrules {
@@ -40,8 +41,8 @@ void Importer::avoid(const WordList& lines) {
     for (qsizetype i = 0, n = lines.count(); i < n; ++i) {
         const QString line = lines.at(i);
         const wordpair::Sides sides = wordpair::sides(line);
-        m_russianSides.insert(userdictionary::lowered(sides.russian));
-        m_englishSides.insert(userdictionary::lowered(sides.english));
+        m_russianSides.emplace(userdictionary::lowered(sides.russian));
+        m_englishSides.emplace(userdictionary::lowered(sides.english));
     }
 }
 
@@ -49,25 +50,25 @@ Verdict Importer::add(const Pair& pair) {
     const QStringView russian = textrules::trimmed(pair.russian);
     const QStringView english = textrules::trimmed(pair.english);
     Verdict verdict = Verdict::Added;
-    QString loweredRussian;
-    QString loweredEnglish;
+    std::optional<Side> russianSide;
+    std::optional<Side> englishSide;
     if (russian.isEmpty() || english.isEmpty()) {
         verdict = Verdict::Incomplete;
     } else if (!fitsDictionary(russian) || !fitsDictionary(english) ||
                userdictionary::holdsSeparator(russian, english)) {
         verdict = Verdict::NotRepresentable;
     } else {
-        loweredRussian = userdictionary::lowered(russian);
-        loweredEnglish = userdictionary::lowered(english);
-        if (m_russianSides.contains(loweredRussian) || m_englishSides.contains(loweredEnglish))
+        russianSide.emplace(userdictionary::lowered(russian));
+        englishSide.emplace(userdictionary::lowered(english));
+        if (m_russianSides.contains(*russianSide) || m_englishSides.contains(*englishSide))
             verdict = Verdict::Duplicate;
     }
 
     switch (verdict) {
     case Verdict::Added:
         ++m_counts.added;
-        m_russianSides.insert(std::move(loweredRussian));
-        m_englishSides.insert(std::move(loweredEnglish));
+        m_russianSides.insert(std::move(*russianSide));
+        m_englishSides.insert(std::move(*englishSide));
         m_text += russian;
         m_text += u'|';
         m_text += english;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <unordered_set>
+#include <utility>
 
 class WordList;
 
@@ -47,13 +48,19 @@ public:
     const QString& text() const { return m_text; }
 
 private:
-    struct Hash {
-        size_t operator()(const QString& text) const noexcept { return qHash(text); }
+    // A lower-cased side, as the editor compares them, with its hash: a big import looks tens of
+    // thousands of sides up, and a look-up then compares hashes, seldom texts.
+    struct Side {
+        explicit Side(QString lowered) : hash(qHash(lowered)), text(std::move(lowered)) {}
+        bool operator==(const Side&) const = default;
+        size_t hash;
+        QString text;
     };
-    // Lower-cased, as the editor compares them. A big import looks tens of thousands of sides up, which
-    // the standard set does in a fraction of QSet's time.
-    std::unordered_set<QString, Hash> m_russianSides;
-    std::unordered_set<QString, Hash> m_englishSides;
+    struct SideHash {
+        size_t operator()(const Side& side) const noexcept { return side.hash; }
+    };
+    std::unordered_set<Side, SideHash> m_russianSides;
+    std::unordered_set<Side, SideHash> m_englishSides;
     Counts m_counts;
     QString m_text;
 };
