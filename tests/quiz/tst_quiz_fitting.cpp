@@ -17,7 +17,7 @@ struct Asked {
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"),
                                  QStringList{text + QLatin1Char('|') + text} + TestFolder::pairs(4));
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         f.platform.queueDraws({0, 0, 1, 2, 3});
         window->NewQuestion();
     }
@@ -47,7 +47,7 @@ private slots:
         QFETCH(bool, shortened);
         Asked asked(answer);
         QCOMPARE(asked.window->game.RealButton, 1);
-        AnswerLabel* label = asked.window->board->answerLabel(1);
+        AnswerLabel* label = control<GameBoard>(*asked.window, "board")->answerLabel(1);
         const QString whole = question::prefix(1) + answer;
         QCOMPARE(label->text(), whole);
 
@@ -87,9 +87,9 @@ private slots:
         QFETCH(bool, smaller);
         QFETCH(bool, shortened);
         Asked asked(word);
-        QuestionBox* box = asked.window->board->mmWorld;
+        QuestionBox* box = control<QuestionBox>(*asked.window, "mmWorld");
         const QString text = question::prompt() + QStringLiteral("\r\n") + word;
-        QCOMPARE(asked.window->board->memoText(), text);
+        QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(), text);
         QCOMPARE(box->verticalScrollBar()->maximum(), 0);
         QCOMPARE(QFontInfo(box->font()).pixelSize() < 17, smaller);
         QVERIFY(QFontInfo(box->font()).pixelSize() >= QuestionBox::MinimumPixels);
