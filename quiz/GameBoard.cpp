@@ -13,6 +13,7 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QStringBuilder>
 #include <limits>
 
 namespace {
@@ -150,11 +151,9 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
 }
 
 void GameBoard::showQuestion(const question::Drawn& drawn) {
-    QString memo = question::prompt();
-    memo.append(QStringLiteral("\r\n")).append(drawn.word);
-    setMemoText(memo);
+    setMemoText(question::prompt() % QStringLiteral("\r\n") % drawn.word);
     for (int position = 1; position <= 4; ++position)
-        answerLabel(position)->setText(question::prefix(position).append(drawn.answers[position - 1]));
+        answerLabel(position)->setText(question::prefix(position) % drawn.answers[position - 1]);
 }
 
 void GameBoard::showCounters(const GameState& game) {

@@ -25,6 +25,8 @@ protected:
 
 private:
     void fit();
+    // Puts shown into the document, as setPlainText would.
+    void setShownText(const QString& shown);
     bool fitsWhole(const QString& shown);
 
     QString m_text;

@@ -8,22 +8,33 @@
 
 namespace {
 
+const QString Long = QStringLiteral("в переносном смысле означает: ");
+const QString Other = Long.repeated(10);
+
 // The main window asking for the pair "text|text": the word in the question box, the answer on A.
+// The second pair, asked by askOther(), has a word too long for the box.
 struct Asked {
     MainWindowFixture f;
     TfrmMain* window = nullptr;
 
     explicit Asked(const QString& text) {
-        f.folder.writeDictionary(QStringLiteral("словарь/main.txt"),
-                                 QStringList{text + QLatin1Char('|') + text} + TestFolder::pairs(4));
+        f.folder.writeDictionary(
+            QStringLiteral("словарь/main.txt"),
+            QStringList{text + QLatin1Char('|') + text, Other + QLatin1Char('|') + Other} +
+                TestFolder::pairs(3));
         window = &f.start();
         control<QTimer>(*window, "Timer2")->stop();
+        ask();
+    }
+    void ask() {
         f.platform.queueDraws({0, 0, 1, 2, 3});
         window->NewQuestion();
     }
+    void askOther() {
+        f.platform.queueDraws({1, 0, 0, 2, 3});
+        window->NewQuestion();
+    }
 };
-
-const QString Long = QStringLiteral("в переносном смысле означает: ");
 
 } // namespace
 
@@ -81,6 +92,7 @@ private slots:
         QTest::addRow("two lines") << Long + Long << true << false;
         QTest::addRow("300 characters") << Long.repeated(10).left(300) << true << true;
         QTest::addRow("no-break space") << QStringLiteral("во\u00A0что бы то ни стало") << false << false;
+        QTest::addRow("empty") << QString() << false << false;
     }
     void questionBoxShowsThePromptAndTheWholeWord() {
         QFETCH(QString, word);
@@ -89,24 +101,43 @@ private slots:
         Asked asked(word);
         QuestionBox* box = control<QuestionBox>(*asked.window, "mmWorld");
         const QString text = question::prompt() + QStringLiteral("\r\n") + word;
-        QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(), text);
-        QCOMPARE(box->verticalScrollBar()->maximum(), 0);
-        QCOMPARE(QFontInfo(box->font()).pixelSize() < 17, smaller);
-        QVERIFY(QFontInfo(box->font()).pixelSize() >= QuestionBox::MinimumPixels);
-        const QString shown =
-            box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-        if (shortened) {
-            QVERIFY(shown.endsWith(QChar(0x2026)));
-            QVERIFY(QString(text)
-                        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-                        .startsWith(shown.chopped(1)));
-            QTextDocument tip;
-            tip.setHtml(box->toolTip());
-            QCOMPARE(tip.toPlainText(), QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-        } else {
-            QCOMPARE(shown, question::prompt() + QLatin1Char('\n') + word);
-            QVERIFY(box->toolTip().isEmpty());
-        }
+        const auto showsTheText = [&] {
+            QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(), text);
+            QCOMPARE(box->verticalScrollBar()->maximum(), 0);
+            QVERIFY(!box->textCursor().hasSelection());
+            QCOMPARE(QFontInfo(box->font()).pixelSize() < 17, smaller);
+            QVERIFY(QFontInfo(box->font()).pixelSize() >= QuestionBox::MinimumPixels);
+            const QString shown =
+                box->document()->toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+            if (shortened) {
+                QVERIFY(shown.endsWith(QChar(0x2026)));
+                QVERIFY(QString(text)
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                            .startsWith(shown.chopped(1)));
+                QTextDocument tip;
+                tip.setHtml(box->toolTip());
+                QCOMPARE(tip.toPlainText(),
+                         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            } else {
+                QCOMPARE(shown, question::prompt() + QLatin1Char('\n') + word);
+                QVERIFY(box->toolTip().isEmpty());
+            }
+        };
+        showsTheText();
+        const QImage first = box->grab().toImage();
+
+        // Asked again after another word, part of which the player had selected: shown as the first
+        // time, to the pixel.
+        asked.askOther();
+        QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(),
+                 question::prompt() + QStringLiteral("\r\n") + Other);
+        QTextCursor selected(box->document());
+        selected.setPosition(3);
+        selected.setPosition(box->document()->characterCount() - 1, QTextCursor::KeepAnchor);
+        box->setTextCursor(selected);
+        asked.ask();
+        showsTheText();
+        QCOMPARE(box->grab().toImage(), first);
     }
 };
 
