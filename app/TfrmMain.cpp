@@ -61,11 +61,14 @@ TfrmMain::TfrmMain(Platform& platform, KeyStore& keyStore, ProgramFolder folder,
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(windowfonts::named("MS Sans Serif", 11));
     board = new GameBoard(game, this);
+    board->setObjectName(QStringLiteral("board"));
     setCentralWidget(board);
     connect(board, &GameBoard::answerClicked, this,
             [this](int position) { guarded([=, this] { AnswerClick(position); }); });
     Timer1 = timer(1000, &TfrmMain::Timer1Timer);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer2 = timer(1, &TfrmMain::Timer2Timer);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
     buildMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -149,11 +152,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
-    for (MouseLabel* image : {board->Answer1, board->Answer2, board->Answer3, board->Answer4})
-        image->setPixmap(board->imgNormal);
-    // The background covers the whole client area: the window's frame does not exist yet at the first
-    // show, so its outer size cannot be asked for here.
-    board->imgBqr->resize(board->size());
+    board->showFirstFaces();
     QDir().mkdir(m_folder.file(QStringLiteral("словарь")));
     removeLeftovers();
 
@@ -238,12 +237,12 @@ void TfrmMain::loadBackground(const QString& path) {
         if (image.isNull())
             throw Failure(
                 QStringLiteral("Не удалось загрузить картинку \"%1\": %2").arg(path, reader.errorString()));
-        board->imgBqr->setPixmap(QPixmap::fromImage(image));
+        board->setBackground(QPixmap::fromImage(image));
     });
 }
 
 void TfrmMain::clearBackground() {
-    board->imgBqr->clear();
+    board->clearBackground();
 }
 
 void TfrmMain::Timer2Timer() {

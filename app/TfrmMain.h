@@ -102,20 +102,20 @@ public:
     WordList lstQuestion;
     // The player file and its text, MemoPlayers.
     players::PlayerStore playerStore;
-    GameBoard* board;
-    QTimer* Timer1;
-    QTimer* Timer2;
-
-    QAction *mnuNewGame, *mnuOpen, *mnuSave, *mnuSaveAs, *mnuStopGame, *mnuResumeGame, *mnuAbortGame,
-        *mnuExit;
-    QAction *mnuSeting, *mnuChangePlayer, *mnuShowResults, *mnuMistakes, *mnuChart, *N12, *N13;
-    QAction *mnuReadMe, *mnuAbout;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    GameBoard* board;
+    QTimer* Timer1;
+    QTimer* Timer2;
+    QAction *mnuNewGame, *mnuOpen, *mnuSave, *mnuSaveAs, *mnuStopGame, *mnuResumeGame, *mnuAbortGame,
+        *mnuExit;
+    QAction *mnuSeting, *mnuChangePlayer, *mnuShowResults, *mnuMistakes, *mnuChart, *N12, *N13;
+    QAction *mnuReadMe, *mnuAbout;
+
     void buildMenu();
     // Clears what writes killed halfway left beside the program's files.
     void removeLeftovers();

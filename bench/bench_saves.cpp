@@ -2,6 +2,7 @@
 // A save folder of 10,000 saved games listed into the save and the open window, against the least a
 // listing must do (reading the folder), with the longest stretch in which no event ran; and restoring
 // one saved game.
+#include "Controls.h"
 #include "QuietOffscreen.h"
 #include "platform/Files.h"
 #include "platform/ProgramFolder.h"
@@ -103,11 +104,11 @@ template <typename Window> void listInto(benchmark::State& state, Window& window
     EventGaps gaps;
     for (auto _ : state) {
         state.PauseTiming();
-        window.ListBox1->clear();
+        control<SaveListBox>(window, "ListBox1")->clear();
         state.ResumeTiming();
         gaps.start();
         window.show();
-        while (window.ListBox1->count() < Games)
+        while (control<SaveListBox>(window, "ListBox1")->count() < Games)
             QCoreApplication::processEvents();
         gaps.stop();
         state.PauseTiming();
@@ -136,8 +137,8 @@ void RestoreOne(benchmark::State& state) {
     TfrmOpen window(p.platform, p.programFolder, game, [](const SavedGame& saved) {
         benchmark::DoNotOptimize(savedgame::questionBoxText(saved));
     });
-    window.ListBox1->addItem(QStringLiteral("06.12.2026 9-5-0.gsv"));
-    window.ListBox1->setCurrentRow(0);
+    control<SaveListBox>(window, "ListBox1")->addItem(QStringLiteral("06.12.2026 9-5-0.gsv"));
+    control<SaveListBox>(window, "ListBox1")->setCurrentRow(0);
     for (auto _ : state)
         window.Button1Click();
     if (game.Points != p.game.Points)

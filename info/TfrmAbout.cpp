@@ -39,27 +39,34 @@ TfrmAbout::TfrmAbout(Platform& platform, const ProgramFolder& folder, QWidget* p
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
     Image1->move(8, 8);
 
     Label1 = new QLabel(about::Description, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(56, 5, 216, 28);
 
     Label5 = new QLabel(about::Version, this);
+    Label5->setObjectName(QStringLiteral("Label5"));
     Label5->move(56, 34);
     Label5->adjustSize();
 
     Label4 = new QLabel(about::Credit, this);
+    Label4->setObjectName(QStringLiteral("Label4"));
     QFont bold = font();
     bold.setBold(true);
     Label4->setFont(bold);
     Label4->setGeometry(16, 51, 245, 13);
 
     Label2 = link(about::WebLabel, this, 8, 72);
+    Label2->setObjectName(QStringLiteral("Label2"));
     Label3 = link(about::MailLabel, this, 8, 88);
+    Label3->setObjectName(QStringLiteral("Label3"));
 
     Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(88, 106, 89, 25);
 
     connect(Label2, &MouseLabel::clicked, this, reported(m_platform, this, &TfrmAbout::Label2Click));

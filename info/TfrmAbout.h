@@ -23,6 +23,10 @@ public:
     void Label3Click();
     void Button1Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Image1;
     QLabel* Label1;
     QLabel* Label5;
@@ -31,10 +35,6 @@ public:
     MouseLabel* Label3;
     QPushButton* Button1;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     Platform& m_platform;
     ProgramFolder m_folder;
 };

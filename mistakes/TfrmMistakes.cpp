@@ -35,6 +35,7 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     setFont(windowfonts::named("MS Sans Serif", 11));
 
     table = new QTableWidget(0, 4, this);
+    table->setObjectName(QStringLiteral("table"));
     table->setHorizontalHeaderLabels({QStringLiteral("Слово"), QStringLiteral("Перевод"),
                                       QStringLiteral("Ошибок"), QStringLiteral("Последняя ошибка")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -47,13 +48,17 @@ TfrmMistakes::TfrmMistakes(Platform& platform, MistakesStore& store, const QStri
     table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
     lblEmpty = new QLabel(QStringLiteral("Ошибок пока нет."), this);
+    lblEmpty->setObjectName(QStringLiteral("lblEmpty"));
     lblEmpty->setTextFormat(Qt::PlainText);
 
     btnPractice = new QPushButton(QStringLiteral("Тренировать"), this);
+    btnPractice->setObjectName(QStringLiteral("btnPractice"));
     btnPractice->setToolTip(QStringLiteral("Игра только на словах из этого списка"));
     btnDelete = new QPushButton(QStringLiteral("Удалить"), this);
+    btnDelete->setObjectName(QStringLiteral("btnDelete"));
     btnDelete->setToolTip(QStringLiteral("Убирает выделенные слова из списка"));
     btnClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btnClose->setObjectName(QStringLiteral("btnClose"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblEmpty);

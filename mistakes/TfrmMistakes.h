@@ -25,13 +25,13 @@ public:
     void btnDeleteClick();
     bool practiceChosen() const { return m_practice; }
 
+private:
     QTableWidget* table;
     QLabel* lblEmpty;
     QPushButton* btnPractice;
     QPushButton* btnDelete;
     QPushButton* btnClose;
 
-private:
     Platform& m_platform;
     MistakesStore& m_store;
     QString m_player;

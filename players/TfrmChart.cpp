@@ -68,6 +68,7 @@ TfrmChart::TfrmChart(const QString& memoPlayers, const QString& player, QWidget*
     auto* layout = new QVBoxLayout(this);
     // A label rather than a drawn text, so that a screen reader reads it too.
     lblNoGames = new QLabel(QStringLiteral("Сыгранных игр пока нет."), this);
+    lblNoGames->setObjectName(QStringLiteral("lblNoGames"));
     lblNoGames->setTextFormat(Qt::PlainText);
     lblNoGames->setAlignment(Qt::AlignCenter);
     layout->addWidget(lblNoGames);

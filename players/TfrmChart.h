@@ -22,7 +22,6 @@ public:
     // The text for the game whose point lies within a few pixels of a position in the chart.
     QString tipNear(const QPointF& position) const;
 
-    QLabel* lblNoGames;
     QChartView* chartView = nullptr;
     QLineSeries* pointsSeries = nullptr;
 
@@ -30,6 +29,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLabel* lblNoGames;
+
     void buildChart();
 
     QList<progress::Game> m_games;

@@ -38,15 +38,20 @@ TfrmChoiceUser::TfrmChoiceUser(Platform& platform, GameState& game, players::Pla
     setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(0, 0, 257, 137), "Times New Roman");
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     Button1 = new QPushButton(QStringLiteral("ОК"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(264, 8, 81, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Добавить"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(264, 40, 81, 25);
     Button3 = new QPushButton(QStringLiteral("Закрыть"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(264, 72, 81, 25);
     Button3->hide();
     Label1 = new QLabel(QStringLiteral("Выберете игрока со списка"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(259, 104, 88, 26);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);

@@ -31,18 +31,18 @@ public:
     void ListBox1DblClick();
     void FormClose();
 
-    QListWidget* ListBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    QLabel* Label1;
-
 protected:
     void showEvent(QShowEvent* event) override;
     // Every way of closing ends here, so the closing rules always run.
     void done(int result) override;
 
 private:
+    QListWidget* ListBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QLabel* Label1;
+
     Platform& m_platform;
     GameState& m_game;
     players::PlayerStore& m_players;

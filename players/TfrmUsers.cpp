@@ -51,19 +51,25 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     setFont(windowfonts::named("MS Sans Serif", 11));
 
     ListBox1 = playerwidgets::nameList(this, QRect(8, 8, 369, 89), "Courier New");
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setToolTip(QStringLiteral("Список всех игроков"));
     SpeedButton1 = button(this, QStringLiteral("Удалить игрока"), QRect(384, 8, 97, 25),
                           QStringLiteral("Удаляет текущего игрока"));
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     Button3 = button(this, QStringLiteral("Переименовать"), QRect(384, 40, 97, 25),
                      QStringLiteral("Переименовует выделеного игрока"));
+    Button3->setObjectName(QStringLiteral("Button3"));
     SpeedButton2 = button(this, QStringLiteral("Удалить запись"), QRect(384, 72, 97, 25));
+    SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
     SpeedButton2->setEnabled(false);
 
     ListView1 = new ReportView(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setGeometry(8, 104, 473, 345);
     games = new GamesModel(ListView1);
+    games->setObjectName(QStringLiteral("games"));
     ListView1->setModel(games);
     ListView1->setShowGrid(true);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -84,10 +90,12 @@ TfrmUsers::TfrmUsers(Platform& platform, const GameState& game, players::PlayerS
     ListView1->installEventFilter(this);
 
     Label1 = new QLabel(QStringLiteral("Всего игр:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(8, 453);
     Label1->adjustSize();
     Button1 = button(this, QStringLiteral("Очистить весь список"), QRect(344, 451, 137, 25),
                      QStringLiteral("Очищает весь список результатов игр"));
+    Button1->setObjectName(QStringLiteral("Button1"));
 
     m_anchors.anchor(ListBox1, Anchors::Left | Anchors::Top | Anchors::Right);
     m_anchors.anchor(SpeedButton1, Anchors::Top | Anchors::Right);

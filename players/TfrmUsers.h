@@ -38,15 +38,6 @@ public:
     void SpeedButton2Click();
     void Button1Click();
 
-    QListWidget* ListBox1;
-    QPushButton* SpeedButton1;
-    QPushButton* Button3;
-    QPushButton* SpeedButton2;
-    QTableView* ListView1;
-    GamesModel* games;
-    QLabel* Label1;
-    QPushButton* Button1;
-
     QString ShownPlayer;
     int ShownPlayerIndex = 0;
 
@@ -56,6 +47,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QListWidget* ListBox1;
+    QPushButton* SpeedButton1;
+    QPushButton* Button3;
+    QPushButton* SpeedButton2;
+    QTableView* ListView1;
+    GamesModel* games;
+    QLabel* Label1;
+    QPushButton* Button1;
+
     // The selected name; none when the list is empty.
     std::optional<QString> selectedName() const;
     void showCount();

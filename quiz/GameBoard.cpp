@@ -68,6 +68,7 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     setColour(this, QPalette::Window, QColor(0, 78, 152));
 
     imgBqr = new MouseLabel(this);
+    imgBqr->setObjectName(QStringLiteral("imgBqr"));
     imgBqr->setGeometry(0, 0, 145, 121);
     imgBqr->setScaledContents(true);
 
@@ -79,28 +80,33 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
 
     lblPlayerReccord = label(this, QStringLiteral("Ваш рекорд:"), QPoint(8, 48),
                              windowfonts::named("Monotype Corsiva", 21), Qt::white);
+    lblPlayerReccord->setObjectName(QStringLiteral("lblPlayerReccord"));
     lblCurrentPlayer = label(this, QStringLiteral("Текущий игрок:"), QPoint(8, 8),
                              windowfonts::named("Monotype Corsiva", 29), Qt::white);
+    lblCurrentPlayer->setObjectName(QStringLiteral("lblCurrentPlayer"));
 
     const QFont answerFont = windowfonts::named("MS Sans Serif", 15, true);
-    auto answer = [&](MouseLabel*& image, AnswerLabel*& text, const QRect& imagePlace,
+    auto answer = [&](int position, MouseLabel*& image, AnswerLabel*& text, const QRect& imagePlace,
                       const QRect& textPlace) {
         image = new MouseLabel(this);
+        image->setObjectName(QStringLiteral("Answer%1").arg(position));
         image->setGeometry(imagePlace);
         image->setScaledContents(true);
         text = new AnswerLabel(this);
+        text->setObjectName(QStringLiteral("lblAnswer%1").arg(position));
         text->setGeometry(textPlace);
         text->setAlignment(Qt::AlignCenter);
         text->setFont(answerFont);
         setColour(text, QPalette::WindowText, QColor(0, 255, 0));
     };
     // Stacked as the window always had them: A, C, B, D, each label over its image.
-    answer(Answer1, lblAnswer1, QRect(8, 344, 289, 32), QRect(16, 351, 273, 20));
-    answer(Answer3, lblAnswer3, QRect(8, 384, 289, 33), QRect(16, 392, 273, 20));
-    answer(Answer2, lblAnswer2, QRect(312, 344, 289, 33), QRect(320, 351, 273, 20));
-    answer(Answer4, lblAnswer4, QRect(312, 384, 289, 33), QRect(320, 392, 273, 20));
+    answer(1, Answer1, lblAnswer1, QRect(8, 344, 289, 32), QRect(16, 351, 273, 20));
+    answer(3, Answer3, lblAnswer3, QRect(8, 384, 289, 33), QRect(16, 392, 273, 20));
+    answer(2, Answer2, lblAnswer2, QRect(312, 344, 289, 33), QRect(320, 351, 273, 20));
+    answer(4, Answer4, lblAnswer4, QRect(312, 384, 289, 33), QRect(320, 392, 273, 20));
 
     mmWorld = new QuestionBox(windowfonts::named("Sylfaen", 17, true), this);
+    mmWorld->setObjectName(QStringLiteral("mmWorld"));
     mmWorld->setGeometry(8, 280, 593, 57);
     mmWorld->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFieldColours(*mmWorld, QColor(216, 228, 248), QColor(0, 0, 128));
@@ -111,21 +117,27 @@ GameBoard::GameBoard(const GameState& game, QWidget* parent) : QWidget(parent), 
     setMemoText(QStringLiteral("Для начала игры нажмите \"F2\""));
 
     Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(152, 136, 305, 121);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Image2 = new QLabel(Panel1);
+    Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(1, 1, 304, 120);
     Image2->setScaledContents(true);
     Image2->setPixmap(pictures::scorePanel(detail));
     const QFont counterFont = windowfonts::named("Arial", 12);
     Label16 = label(Panel1, QStringLiteral("Количество правильных ответов: 0"), QPoint(17, 16), counterFont,
                     Qt::black);
+    Label16->setObjectName(QStringLiteral("Label16"));
     Label17 = label(Panel1, QStringLiteral("Количество неправильных ответов: 0"), QPoint(17, 40), counterFont,
                     Qt::black);
+    Label17->setObjectName(QStringLiteral("Label17"));
     Label19 = label(Panel1, QStringLiteral("Количество набранных очков: 0"), QPoint(17, 63),
                     windowfonts::named("Arial", 13), Qt::black);
+    Label19->setObjectName(QStringLiteral("Label19"));
     Label3 = label(Panel1, QStringLiteral("У вас осталось: 0:00:00"), QPoint(16, 80),
                    windowfonts::named("Tahoma", 25), QColor(128, 0, 0));
+    Label3->setObjectName(QStringLiteral("Label3"));
     Label3->resize(287, 30);
     // Each counter is as wide as its widest value, so no count or score is ever cut off, and an
     // answer costs no text measuring.
@@ -152,6 +164,24 @@ void GameBoard::showCounters(const GameState& game) {
 
 void GameBoard::showTimeLeft(double value) {
     Label3->setText(gamerules::timeLabelText(m_game, value));
+}
+
+void GameBoard::showFirstFaces() {
+    for (int position = 1; position <= 4; ++position)
+        answerImage(position)->setPixmap(imgNormal);
+    imgBqr->resize(size());
+}
+
+void GameBoard::setBackground(const QPixmap& picture) {
+    imgBqr->setPixmap(picture);
+}
+
+void GameBoard::clearBackground() {
+    imgBqr->clear();
+}
+
+void GameBoard::setTimeText(const QString& text) {
+    Label3->setText(text);
 }
 
 void GameBoard::showTimeUp() {

@@ -27,6 +27,8 @@ public:
     void showCounters(const GameState& game);
     // "У вас осталось: " and the time text.
     void showTimeLeft(double value);
+    // The time label's text as it stands, as a saved game shows its remaining time.
+    void setTimeText(const QString& text);
     // The end of the time: all four answers read "Время закончилось!".
     void showTimeUp();
     // No game: empty answers, the prompt to press F2.
@@ -36,6 +38,13 @@ public:
     void setPlayerLabels(const QString& currentPlayerText, const QString& recordText);
     void setCurrentPlayerLabel(const QString& text);
     void setRecordLabel(const QString& text);
+
+    // Once the window is first shown: the answer buttons in their normal face, the background over the
+    // whole board (the window's frame does not exist yet at the first show, so its outer size cannot be
+    // asked for then).
+    void showFirstFaces();
+    void setBackground(const QPixmap& picture);
+    void clearBackground();
 
     // The question box's text, its lines joined by CR LF.
     QString memoText() const;
@@ -50,8 +59,16 @@ public:
     void AnswerMouseUp(int position);
     void imgBqrMouseMove();
 
-    MouseLabel* imgBqr;
     QPixmap imgNormal, imgMouseMove, imgPress;
+
+    bool HoverActive = false;
+    qint32 HoverButton = 0;
+
+signals:
+    void answerClicked(int position);
+
+private:
+    MouseLabel* imgBqr;
     QLabel* lblPlayerReccord;
     QLabel* lblCurrentPlayer;
     MouseLabel *Answer1, *Answer2, *Answer3, *Answer4;
@@ -61,13 +78,6 @@ public:
     QLabel* Image2;
     QLabel *Label16, *Label17, *Label19, *Label3;
 
-    bool HoverActive = false;
-    qint32 HoverButton = 0;
-
-signals:
-    void answerClicked(int position);
-
-private:
     void connectAnswerButtons();
 
     const GameState& m_game;

@@ -17,5 +17,5 @@ void showSavedGame(GameBoard& board, const SavedGame& saved) {
     for (int position = 1; position <= 4; ++position)
         board.answerLabel(position)->setText(saved.Answers[position - 1]);
     board.setPlayerLabels(savedgame::currentPlayerText(saved), savedgame::saveTimeText(saved));
-    board.Label3->setText(savedgame::remainingTimeText(saved));
+    board.setTimeText(savedgame::remainingTimeText(saved));
 }

@@ -34,11 +34,14 @@ TfrmOpen::TfrmOpen(Platform& platform, ProgramFolder folder, GameState& game,
 
     // Made in tab order: "Открыть" has the focus when the window opens.
     Button1 = new QPushButton(QStringLiteral("Открыть"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(16, 160, 129, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(168, 160, 129, 25);
     ListBox1 = new SaveListBox(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(0, 0, 313, 153);
 
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmOpen::Button1Click));

@@ -31,14 +31,14 @@ public:
     void Button1Click();
     void Button2Click();
 
-    SaveListBox* ListBox1;
-    QPushButton* Button1;
-    QPushButton* Button2;
-
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    SaveListBox* ListBox1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
     Platform& m_platform;
     ProgramFolder m_folder;
     GameState& m_game;

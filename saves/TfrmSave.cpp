@@ -32,14 +32,18 @@ TfrmSave::TfrmSave(Platform& platform, ProgramFolder folder, GameState& game,
 
     // Made in tab order: the name has the focus when the window opens.
     Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(16, 136, 281, 21);
     plaintext::keepFirstLine(*Edit1);
     Button1 = new QPushButton(QStringLiteral("Сохранить"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(16, 160, 129, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(168, 160, 129, 25);
     ListBox1 = new SaveListBox(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(0, 0, 313, 129);
 
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSave::Button1Click));

@@ -31,15 +31,15 @@ public:
     void Button2Click();
     void ListBox1DblClick();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     SaveListBox* ListBox1;
     QLineEdit* Edit1;
     QPushButton* Button1;
     QPushButton* Button2;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     Platform& m_platform;
     ProgramFolder m_folder;
     GameState& m_game;

@@ -36,18 +36,23 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     setFont(font);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Направление перевода при игре"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 265, 65);
     RadioButton1 = new QRadioButton(QStringLiteral("Англо\\Русский"), GroupBox1);
+    RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(16, 16, 185, 17);
     RadioButton1->setChecked(true);
     RadioButton2 = new QRadioButton(QStringLiteral("Русско\\Английский"), GroupBox1);
+    RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
     RadioButton2->setGeometry(16, 40, 185, 17);
 
     Label1 = new QLabel(QStringLiteral("Время игры:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(8, 80);
     Label1->adjustSize();
 
     TimePicker = new TimePickerEdit(this);
+    TimePicker->setObjectName(QStringLiteral("TimePicker"));
     TimePicker->setGeometry(88, 78, 89, 20);
     // Wall-clock values without a time zone, so that no time of day is skipped on a clock change.
     TimePicker->setTimeSpec(Qt::UTC);
@@ -57,15 +62,19 @@ TfrmSeting::TfrmSeting(Platform& platform, const ProgramFolder& folder, KeyStore
     TimePicker->setDateTime(QDateTime(now.date(), now.time(), Qt::UTC));
 
     CheckBox1 = new QCheckBox(QStringLiteral("Фоновая картинка на главном окне"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(8, 104, 209, 17);
     CheckBox1->setChecked(true);
 
     Button3 = new QPushButton(QStringLiteral("Обзор"), this);
+    Button3->setObjectName(QStringLiteral("Button3"));
     Button3->setGeometry(224, 100, 49, 25);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(16, 136, 105, 25);
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Отмена"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setGeometry(160, 136, 105, 25);
 
     connect(Button1, &QPushButton::clicked, this, reported(m_platform, this, &TfrmSeting::Button1Click));

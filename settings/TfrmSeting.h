@@ -30,6 +30,10 @@ public:
     void CheckBox1Click();
     void Button3Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QGroupBox* GroupBox1;
     QRadioButton* RadioButton1;
     QRadioButton* RadioButton2;
@@ -40,10 +44,6 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     // The picture dialog, and the copy of a picked file; false when cancelled.
     bool pickPicture();
 

@@ -95,17 +95,23 @@ TfrmAddWord::TfrmAddWord(Platform& platform, const ProgramFolder& folder, const 
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(8, 8, 401, 177);
     TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     PageControl1->addTab(TabSheet1, QStringLiteral("Добавить"));
     PageControl1->addTab(TabSheet2, QStringLiteral("Удалить"));
     buildAddPage();
     buildDeletePage();
 
     Label8 = label(QStringLiteral("Количество слов в словаре пользователя:"), this, 8, 188);
+    Label8->setObjectName(QStringLiteral("Label8"));
     Label4 = label(StandardCountText, this, 8, 203);
+    Label4->setObjectName(QStringLiteral("Label4"));
     Button2 = button(QStringLiteral("Закрыть"), this, QRect(304, 192, 105, 25));
+    Button2->setObjectName(QStringLiteral("Button2"));
 
     connect(Edit1, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit1Change));
     connect(Edit2, &QLineEdit::textChanged, this, reported(m_platform, this, &TfrmAddWord::Edit2Change));
@@ -123,23 +129,31 @@ TfrmAddWord::~TfrmAddWord() = default;
 
 void TfrmAddWord::buildAddPage() {
     Label1 = label(QStringLiteral("Введите Русское слово"), TabSheet1, 8, 8);
+    Label1->setObjectName(QStringLiteral("Label1"));
     Label2 = label(QStringLiteral("Введите перевод слова"), TabSheet1, 8, 32);
+    Label2->setObjectName(QStringLiteral("Label2"));
     Edit1 = edit(TabSheet1, QRect(136, 6, 153, 21));
+    Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit2 = edit(TabSheet1, QRect(136, 32, 153, 21));
+    Edit2->setObjectName(QStringLiteral("Edit2"));
     btnAddWorld = button(QStringLiteral("Добавить"), TabSheet1, QRect(296, 20, 89, 25));
+    btnAddWorld->setObjectName(QStringLiteral("btnAddWorld"));
     btnAddWorld->setEnabled(false);
     Label6 = wrappedLabel(
         QStringLiteral("Наберите в поля слово и его перевод. После чего нажмите кнопку Добавить"), TabSheet1,
         QRect(0, 56, 258, 26));
+    Label6->setObjectName(QStringLiteral("Label6"));
     Label7 = wrappedLabel(QStringLiteral("Добавленное слово сохраняется в пользовательском словаре, который "
                                          "находится в каталоге программы, в папке \"Словарь\"."),
                           TabSheet1, QRect(0, 88, 375, 26));
+    Label7->setObjectName(QStringLiteral("Label7"));
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, btnAddWorld);
 }
 
 void TfrmAddWord::buildDeletePage() {
     lstWords = new QListView(TabSheet2);
+    lstWords->setObjectName(QStringLiteral("lstWords"));
     lstWords->setGeometry(6, 0, 219, 145);
     lstWords->setModel(m_words);
     // Every line is one text line high, so a long list is laid out without measuring each one.
@@ -150,9 +164,13 @@ void TfrmAddWord::buildDeletePage() {
     lstWords->setToolTip(
         QStringLiteral("Для заполнения полей удаляемого слова сделайте двойной щелчек миши"));
     Label3 = label(QStringLiteral("Слово для поиска:"), TabSheet2, 232, 8);
+    Label3->setObjectName(QStringLiteral("Label3"));
     Edit3 = edit(TabSheet2, QRect(232, 24, 153, 21));
+    Edit3->setObjectName(QStringLiteral("Edit3"));
     Button1 = button(SearchCaption, TabSheet2, QRect(264, 56, 89, 25));
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button3 = button(QStringLiteral("Удалить выбраное слово"), TabSheet2, QRect(240, 120, 145, 25));
+    Button3->setObjectName(QStringLiteral("Button3"));
     setTabOrder(lstWords, Button3);
     setTabOrder(Button3, Edit3);
     setTabOrder(Edit3, Button1);

@@ -41,6 +41,15 @@ public:
     // The row selected in lstWords, or -1.
     qsizetype selectedRow() const;
 
+    bool DictionaryChanged = false;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QTabWidget* PageControl1;
     QWidget* TabSheet1;
     QWidget* TabSheet2;
@@ -60,15 +69,6 @@ public:
     QLabel* Label4;
     QPushButton* Button2;
 
-    bool DictionaryChanged = false;
-
-public slots:
-    void done(int result) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     class Busy;
     void buildAddPage();
     void buildDeletePage();

@@ -29,10 +29,6 @@ public:
     // Alt+F4 clears the key; no other key does anything.
     void FormKeyDown(int& Key, Qt::KeyboardModifiers Shift);
 
-    QLabel* Label1;
-    QProgressBar* ProgBar;
-    QLabel* lblPersent;
-
 public slots:
     void reject() override;
 
@@ -41,6 +37,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* Label1;
+    QProgressBar* ProgBar;
+    QLabel* lblPersent;
+
     void updateBar();
 
     qint64 m_maximum = 100;

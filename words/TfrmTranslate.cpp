@@ -32,20 +32,25 @@ TfrmTranslate::TfrmTranslate(Platform& platform, const WordList& wordList, QWidg
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     Edit1 = new QLineEdit(this);
+    Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(6, 6, 273, 21);
     plaintext::keepFirstLine(*Edit1);
     Edit1->setToolTip(QStringLiteral("Введите сюда слово для перевода на русском или английском языке"));
     setFieldColours(*Edit1, LightBlue, Qt::black);
 
     Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(284, 4, 74, 25);
 
     ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setGeometry(6, 33, 353, 134);
     ListBox1->setToolTip(QStringLiteral("10 наиболее подходящих вариантов перевода слова"));
     setFieldColours(*ListBox1, LightBlue, Qt::black);
     PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     mnuCopy = PopupMenu1->addAction(QStringLiteral("Копировать"));
+    mnuCopy->setObjectName(QStringLiteral("mnuCopy"));
     ListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListBox1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListBox1->viewport()->mapToGlobal(at)); });

@@ -24,16 +24,16 @@ public:
     void mnuCopyClick();
     void Button1Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLineEdit* Edit1;
     QPushButton* Button1;
     QListWidget* ListBox1;
     QMenu* PopupMenu1;
     QAction* mnuCopy;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     Platform& m_platform;
     const WordList& m_wordList;
     bool m_trimming = false;

@@ -110,7 +110,7 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        QTRY_VERIFY(!window.Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(window, "Timer2")->isActive());
         const ProgramFolder folder(f.folder.path());
         TfrmChoiceUser choice(f.platform, window.game, window.playerStore, window, &window);
         TfrmUsers users(f.platform, window.game, window.playerStore, window, &window);

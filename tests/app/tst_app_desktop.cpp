@@ -111,16 +111,16 @@ struct Desk {
     // The window's list that holds one selected name, filled.
     QAbstractItemView* list(const QString& name) {
         if (auto* w = qobject_cast<TfrmUsers*>(window.get()))
-            return w->ListBox1;
+            return control<QListWidget>(*w, "ListBox1");
         if (auto* w = qobject_cast<TfrmChoiceUser*>(window.get()))
-            return w->ListBox1;
+            return control<QListWidget>(*w, "ListBox1");
         if (auto* w = qobject_cast<TfrmSave*>(window.get()))
-            return w->ListBox1;
+            return control<SaveListBox>(*w, "ListBox1");
         if (auto* w = qobject_cast<TfrmOpen*>(window.get()))
-            return w->ListBox1;
+            return control<SaveListBox>(*w, "ListBox1");
         if (auto* w = qobject_cast<TfrmAddWord*>(window.get())) {
-            w->PageControl1->setCurrentIndex(1);
-            return w->lstWords;
+            control<QTabWidget>(*w, "PageControl1")->setCurrentIndex(1);
+            return control<QListView>(*w, "lstWords");
         }
         qFatal("no list in %s", qPrintable(name));
     }
@@ -134,13 +134,13 @@ private slots:
     void theSaveWindowsNameIsSelectedAndTypingReplacesIt() {
         Desk d;
         auto& w = static_cast<TfrmSave&>(d.open("save"));
-        QTRY_COMPARE(w.ListBox1->count(), 2);
-        QCOMPARE(w.focusWidget(), w.Edit1);
+        QTRY_COMPARE(control<SaveListBox>(w, "ListBox1")->count(), 2);
+        QCOMPARE(w.focusWidget(), control<QLineEdit>(w, "Edit1"));
         // The name may also come after the field has the focus.
         w.FormShow();
-        QCOMPARE(w.Edit1->selectedText(), QStringLiteral("06.03.2007 19-5-33"));
-        QTest::keyClicks(w.Edit1, "abc");
-        QCOMPARE(w.Edit1->text(), QStringLiteral("abc"));
+        QCOMPARE(control<QLineEdit>(w, "Edit1")->selectedText(), QStringLiteral("06.03.2007 19-5-33"));
+        QTest::keyClicks(control<QLineEdit>(w, "Edit1"), "abc");
+        QCOMPARE(control<QLineEdit>(w, "Edit1")->text(), QStringLiteral("abc"));
     }
 
     void aListKeepsItsSelection_data() {
@@ -177,9 +177,11 @@ private slots:
         Desk d;
         d.main->game.PlayerName = QStringLiteral("Olga");
         auto& w = static_cast<TfrmUsers&>(d.open("results"));
-        QCOMPARE(w.ListView1->model()->rowCount(), 2);
-        w.ListView1->setFocus(Qt::MouseFocusReason);
-        const QList<QWidget*> forwards{w.Button3, w.ListBox1, w.Button1};
+        QCOMPARE(control<QTableView>(w, "ListView1")->model()->rowCount(), 2);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::MouseFocusReason);
+        const QList<QWidget*> forwards{control<QPushButton>(w, "Button3"),
+                                       control<QListWidget>(w, "ListBox1"),
+                                       control<QPushButton>(w, "Button1")};
         for (QWidget* next : forwards) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -202,13 +204,13 @@ private slots:
         QDialog& w = d.open(window);
         QWidget* target = nullptr;
         if (auto* about = qobject_cast<TfrmAbout*>(&w)) {
-            target = about->Button1;
+            target = control<QPushButton>(*about, "Button1");
         } else if (auto* translator = qobject_cast<TfrmTranslate*>(&w)) {
-            target = translator->Button1;
+            target = control<QPushButton>(*translator, "Button1");
         } else if (auto* editor = qobject_cast<TfrmAddWord*>(&w)) {
-            editor->Edit1->setText(QStringLiteral("лес"));
-            editor->Edit2->setText(QStringLiteral("forest"));
-            target = editor->btnAddWorld;
+            control<QLineEdit>(*editor, "Edit1")->setText(QStringLiteral("лес"));
+            control<QLineEdit>(*editor, "Edit2")->setText(QStringLiteral("forest"));
+            target = control<QPushButton>(*editor, "btnAddWorld");
         }
         target->setFocus(Qt::TabFocusReason);
         QTest::keyClick(target, Qt::Key_Return);
@@ -231,12 +233,12 @@ private slots:
         Desk d;
         QDialog& w = d.open(window);
         if (auto* editor = qobject_cast<TfrmAddWord*>(&w))
-            editor->Edit1->setText(QStringLiteral("лес"));
+            control<QLineEdit>(*editor, "Edit1")->setText(QStringLiteral("лес"));
         QWidget* focused = QApplication::focusWidget();
         QTest::keyClick(focused ? focused : &w, Qt::Key_Escape);
         QCOMPARE(!w.isVisible(), closes);
         if (auto* editor = qobject_cast<TfrmAddWord*>(&w))
-            QCOMPARE(editor->Edit1->text(), QStringLiteral("лес"));
+            QCOMPARE(control<QLineEdit>(*editor, "Edit1")->text(), QStringLiteral("лес"));
     }
 
     void aTypedGameLengthIsThatLength_data() {
@@ -252,18 +254,18 @@ private slots:
         QFETCH(QString, typed);
         Desk d;
         auto& w = static_cast<TfrmSeting&>(d.open("settings"));
-        QCOMPARE(w.TimePicker->text(), QStringLiteral("1:00:00"));
+        QCOMPARE(control<QDateTimeEdit>(w, "TimePicker")->text(), QStringLiteral("1:00:00"));
         if (selectAll) {
-            w.TimePicker->setFocus(Qt::MouseFocusReason);
-            w.TimePicker->selectAll();
+            control<QDateTimeEdit>(w, "TimePicker")->setFocus(Qt::MouseFocusReason);
+            control<QDateTimeEdit>(w, "TimePicker")->selectAll();
         } else {
-            w.RadioButton2->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(w.RadioButton2, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), w.TimePicker);
+            control<QRadioButton>(w, "RadioButton2")->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(control<QRadioButton>(w, "RadioButton2"), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), control<QDateTimeEdit>(w, "TimePicker"));
         }
-        QTest::keyClicks(w.TimePicker, typed);
-        QCOMPARE(w.TimePicker->text(), typed);
-        QTest::keyClick(w.TimePicker, Qt::Key_Return);
+        QTest::keyClicks(control<QDateTimeEdit>(w, "TimePicker"), typed);
+        QCOMPARE(control<QDateTimeEdit>(w, "TimePicker")->text(), typed);
+        QTest::keyClick(control<QDateTimeEdit>(w, "TimePicker"), Qt::Key_Return);
         QVERIFY(!w.isVisible());
         d.f.keyStore.openKey(settings::KeyPath, false);
         QCOMPARE(timevalue::toText(settings::readGameTime(d.f.keyStore)), typed);
@@ -286,12 +288,12 @@ private slots:
         QFETCH(QString, after);
         Desk d;
         auto& w = static_cast<TfrmSeting&>(d.open("settings"));
-        w.TimePicker->setTime(QTime::fromString(before, "H:mm:ss"));
-        w.TimePicker->setFocus(Qt::TabFocusReason);
-        w.TimePicker->setSelectedSection(QDateTimeEdit::Section(section));
-        QTest::keyClick(w.TimePicker, Qt::Key_Up);
-        QCOMPARE(w.TimePicker->text(), after);
-        QCOMPARE(w.TimePicker->date(), QDate(2007, 3, 6));
+        control<QDateTimeEdit>(w, "TimePicker")->setTime(QTime::fromString(before, "H:mm:ss"));
+        control<QDateTimeEdit>(w, "TimePicker")->setFocus(Qt::TabFocusReason);
+        control<QDateTimeEdit>(w, "TimePicker")->setSelectedSection(QDateTimeEdit::Section(section));
+        QTest::keyClick(control<QDateTimeEdit>(w, "TimePicker"), Qt::Key_Up);
+        QCOMPARE(control<QDateTimeEdit>(w, "TimePicker")->text(), after);
+        QCOMPARE(control<QDateTimeEdit>(w, "TimePicker")->date(), QDate(2007, 3, 6));
     }
 
     void theFocusStartsOnTheCheckedDirection_data() {
@@ -308,7 +310,8 @@ private slots:
         settings::writeTranslation(d.f.keyStore, stored);
         d.f.keyStore.closeKey();
         auto& w = static_cast<TfrmSeting&>(d.open("settings"));
-        QRadioButton* checked = russianFirst ? w.RadioButton2 : w.RadioButton1;
+        QRadioButton* checked = russianFirst ? control<QRadioButton>(w, "RadioButton2")
+                                             : control<QRadioButton>(w, "RadioButton1");
         QCOMPARE(QApplication::focusWidget(), checked);
         QTest::keyClick(checked, Qt::Key_Space);
         QVERIFY(checked->isChecked());
@@ -320,11 +323,11 @@ private slots:
         WriteScrambledText(f.folder.path("Players.ini"),
                            playerBlock("Max", {"500"}) + playerBlock("Zed", {"x"}), WriteMode::Replace);
         f.platform.onModal(
-            [](QDialog& dialog) { static_cast<TfrmChoiceUser&>(dialog).ListBox1->setCurrentRow(1); });
+            [](QDialog& dialog) { control<QListWidget>(dialog, "ListBox1")->setCurrentRow(1); });
         TfrmMain& window = f.start();
-        QTRY_VERIFY(!window.Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(window, "Timer2")->isActive());
         QCOMPARE(window.game.PlayerName, QStringLiteral("Zed"));
-        QCOMPARE(window.board->lblCurrentPlayer->text(), QStringLiteral("Текущий игрок: Zed"));
+        QCOMPARE(control<QLabel>(window, "lblCurrentPlayer")->text(), QStringLiteral("Текущий игрок: Zed"));
         QCOMPARE(f.platform.messages.last().text, QStringLiteral("'x' is not a valid integer value"));
     }
 
@@ -354,7 +357,7 @@ private slots:
         f.folder.writeDictionary("словарь/User.txt", {"дом|house"});
         WriteScrambledText(f.folder.path("Players.ini"), playerBlock("Max", {}), WriteMode::Replace);
         TfrmMain& window = f.start();
-        QTRY_VERIFY(!window.Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(window, "Timer2")->isActive());
         QCOMPARE(f.platform.messages.size(), 1);
         QTRY_COMPARE(QApplication::activeWindow(), &window);
     }

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(items, loaded);
         QVERIFY(QFileInfo(f.folder.path("словарь")).isDir());
         // Start-up goes on to the one-shot timer in every case.
-        QTRY_VERIFY(!window.Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(window, "Timer2")->isActive());
     }
 
     void startUpTakesOverAReadingBegunEarly() {
@@ -74,11 +74,11 @@ private slots:
     void firstStartWritesTheDefaultSettings() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:03:00"));
         QCOMPARE(timevalue::toText(window.game.GameTime), QStringLiteral("0:03:00"));
         QCOMPARE(window.game.TimeLeft, window.game.GameTime);
         QCOMPARE(window.game.DirectionTrans, QStringLiteral("EN\\RU"));
-        QVERIFY(window.board->imgBqr->pixmap().isNull());
+        QVERIFY(control<MouseLabel>(window, "imgBqr")->pixmap().isNull());
 
         KeyStore stored(f.folder.keyStorePath());
         QVERIFY(stored.openKey(QStringLiteral("SoftWare\\LexiTrainer"), false));
@@ -116,25 +116,27 @@ private slots:
         QCOMPARE(f.platform.messages[1].caption, QStringLiteral("LexiTrainer"));
         QCOMPARE(f.platform.messages[1].flags, 16);
         QVERIFY(f.platform.messages[1].text.contains("BackgroundImage.bmp"));
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
-        QTRY_VERIFY(!window.Timer2->isActive());
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QTRY_VERIFY(!control<QTimer>(window, "Timer2")->isActive());
     }
 
     void theWindowAtStart() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
         QCOMPARE(window.minimumSize(), window.maximumSize());
-        QVERIFY(!window.mnuSave->isEnabled());
-        QVERIFY(!window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.board->memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
+        QVERIFY(!control<QAction>(window, "mnuSave")->isEnabled());
+        QVERIFY(!control<QAction>(window, "mnuSaveAs")->isEnabled());
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(),
+                 QStringLiteral("Для начала игры нажмите \"F2\""));
         // The faces' corners are masked out; the middle is drawn; every button wears the normal face.
-        QCOMPARE(window.board->imgNormal.deviceIndependentSize(), QSizeF(189, 30));
-        const QImage face = window.board->imgNormal.toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(control<GameBoard>(window, "board")->imgNormal.deviceIndependentSize(), QSizeF(189, 30));
+        const QImage face =
+            control<GameBoard>(window, "board")->imgNormal.toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(qAlpha(face.pixel(0, face.height() - 1)), 0);
         QCOMPARE(qAlpha(face.pixel(face.width() / 2, face.height() / 2)), 255);
         for (int position = 1; position <= 4; ++position)
-            QCOMPARE(window.board->answerImage(position)->pixmap().cacheKey(),
-                     window.board->imgNormal.cacheKey());
+            QCOMPARE(control<GameBoard>(window, "board")->answerImage(position)->pixmap().cacheKey(),
+                     control<GameBoard>(window, "board")->imgNormal.cacheKey());
     }
 
     void f1OpensTheReadMeInTheProgramFolder() {

@@ -45,12 +45,12 @@ struct Started : MainWindowFixture {
                            WriteMode::Replace);
         platform.onModal([this](QDialog& dialog) {
             auto& choice = static_cast<TfrmChoiceUser&>(dialog);
-            choiceList = itemTexts(choice.ListBox1->model());
-            choice.ListBox1->setCurrentRow(0);
-            choice.Button1->click();
+            choiceList = itemTexts(control<QListWidget>(choice, "ListBox1")->model());
+            control<QListWidget>(choice, "ListBox1")->setCurrentRow(0);
+            control<QPushButton>(choice, "Button1")->click();
         });
         start();
-        QTRY_VERIFY(!window->Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(*window, "Timer2")->isActive());
     }
     void writeDictionary(const QString& name, const QStringList& lines) {
         folder.writeDictionary(name, lines);
@@ -62,8 +62,8 @@ QString saveAsParty(MainWindowFixture& f) {
     f.platform.onModal([](QDialog& dialog) {
         auto& save = static_cast<TfrmSave&>(dialog);
         QCoreApplication::processEvents();
-        save.Edit1->setText(QStringLiteral("партия"));
-        save.Button1->click();
+        control<QLineEdit>(save, "Edit1")->setText(QStringLiteral("партия"));
+        control<QPushButton>(save, "Button1")->click();
     });
     f.window->mnuSaveClick();
     return ReadScrambledText(f.folder.path(QStringLiteral("Save/партия.gsv")));
@@ -84,10 +84,10 @@ private slots:
 
         // The player selection and the main window's player label.
         QCOMPARE(f.choiceList, QStringList{text});
-        QLabel* player = window.board->lblCurrentPlayer;
+        QLabel* player = control<QLabel>(window, "lblCurrentPlayer");
         const QString playerText = QStringLiteral("Текущий игрок: ") + text;
         QVERIFY(drawnAsWritten(player));
-        QVERIFY(player->geometry().right() < window.board->width());
+        QVERIFY(player->geometry().right() < control<GameBoard>(window, "board")->width());
         if (player->toolTip().isEmpty()) {
             QCOMPARE(player->text(), playerText);
         } else {
@@ -98,23 +98,25 @@ private slots:
         // The translator's and the editor's lists, between games.
         f.platform.onModal([&](QDialog& dialog) {
             auto& translator = static_cast<TfrmTranslate&>(dialog);
-            translator.Edit1->setText(text);
-            QCOMPARE(itemTexts(translator.ListBox1->model()),
+            control<QLineEdit>(translator, "Edit1")->setText(text);
+            QCOMPARE(itemTexts(control<QListWidget>(translator, "ListBox1")->model()),
                      QStringList{text + QStringLiteral("  -  ") + text});
         });
-        window.N13->trigger();
+        control<QAction>(window, "N13")->trigger();
         f.platform.onModal([&](QDialog& dialog) {
             auto& editor = static_cast<TfrmAddWord&>(dialog);
-            QCOMPARE(itemTexts(editor.lstWords->model()), QStringList{text + QLatin1Char('|') + text});
+            QCOMPARE(itemTexts(control<QListView>(editor, "lstWords")->model()),
+                     QStringList{text + QLatin1Char('|') + text});
         });
-        window.N12->trigger();
+        control<QAction>(window, "N12")->trigger();
 
         // A question with the pair (the fifth, after the standard dictionary's four) on button A.
         f.platform.queueDraws({4, 0, 0, 1, 2});
         window.mnuNewGameClick();
-        QCOMPARE(window.board->memoText(), question::prompt() + QStringLiteral("\r\n") + text);
-        QCOMPARE(window.board->mmWorld->verticalScrollBar()->maximum(), 0);
-        AnswerLabel* answer = window.board->answerLabel(1);
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(),
+                 question::prompt() + QStringLiteral("\r\n") + text);
+        QCOMPARE(control<QuestionBox>(window, "mmWorld")->verticalScrollBar()->maximum(), 0);
+        AnswerLabel* answer = control<GameBoard>(window, "board")->answerLabel(1);
         QCOMPARE(answer->text(), question::prefix(1) + text);
         const AnswerLabel::Fitted fit = answer->fitted();
         QVERIFY(fit.text == answer->text() || (fit.elided && answer->text().startsWith(fit.text.chopped(1))));
@@ -129,7 +131,7 @@ private slots:
         QStringList openList;
         f.platform.onModal([&](QDialog& dialog) {
             QCoreApplication::processEvents();
-            openList = itemTexts(static_cast<TfrmOpen&>(dialog).ListBox1->model());
+            openList = itemTexts(control<SaveListBox>(dialog, "ListBox1")->model());
         });
         window.mnuOpenClick();
         QCOMPARE(openList, QStringList{QStringLiteral("партия.gsv")});
@@ -137,8 +139,8 @@ private slots:
         // The results window lists the player.
         QStringList players;
         f.platform.onModal(
-            [&](QDialog& dialog) { players = itemTexts(static_cast<TfrmUsers&>(dialog).ListBox1->model()); });
-        window.mnuShowResults->trigger();
+            [&](QDialog& dialog) { players = itemTexts(control<QListWidget>(dialog, "ListBox1")->model()); });
+        control<QAction>(window, "mnuShowResults")->trigger();
         QCOMPARE(players, QStringList{text});
         QVERIFY(f.platform.messages.isEmpty());
     }
@@ -156,7 +158,7 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(4));
         TfrmMain& window = f.start();
-        window.Timer2->stop();
+        control<QTimer>(window, "Timer2")->stop();
         QGuiApplication::clipboard()->setText(QStringLiteral("лиса\r\nволк"));
         QString pasted;
         const auto paste = [&](QLineEdit* edit) {
@@ -167,18 +169,18 @@ private slots:
         f.platform.onModal([&](QDialog& dialog) {
             QCoreApplication::processEvents();
             if (field == QStringLiteral("editor Russian"))
-                paste(static_cast<TfrmAddWord&>(dialog).Edit1);
+                paste(control<QLineEdit>(dialog, "Edit1"));
             else if (field == QStringLiteral("editor English"))
-                paste(static_cast<TfrmAddWord&>(dialog).Edit2);
+                paste(control<QLineEdit>(dialog, "Edit2"));
             else if (field == QStringLiteral("translator"))
-                paste(static_cast<TfrmTranslate&>(dialog).Edit1);
+                paste(control<QLineEdit>(dialog, "Edit1"));
             else
-                paste(static_cast<TfrmSave&>(dialog).Edit1);
+                paste(control<QLineEdit>(dialog, "Edit1"));
         });
         if (field.startsWith(QStringLiteral("editor")))
-            window.N12->trigger();
+            control<QAction>(window, "N12")->trigger();
         else if (field == QStringLiteral("translator"))
-            window.N13->trigger();
+            control<QAction>(window, "N13")->trigger();
         else {
             window.mnuNewGameClick();
             window.mnuSaveClick();
@@ -192,17 +194,17 @@ private slots:
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(4));
         f.folder.writeDictionary(QStringLiteral("словарь/User.txt"), {QStringLiteral("кот|cat")});
         TfrmMain& window = f.start();
-        window.Timer2->stop();
+        control<QTimer>(window, "Timer2")->stop();
         f.platform.onModal([&](QDialog& dialog) {
             auto& editor = static_cast<TfrmAddWord&>(dialog);
             QGuiApplication::clipboard()->setText(QStringLiteral("лиса\nволк"));
-            editor.Edit1->paste();
+            control<QLineEdit>(editor, "Edit1")->paste();
             QGuiApplication::clipboard()->setText(QStringLiteral("fox\r\nwolf"));
-            editor.Edit2->paste();
-            editor.btnAddWorld->click();
-            editor.Button2->click();
+            control<QLineEdit>(editor, "Edit2")->paste();
+            control<QPushButton>(editor, "btnAddWorld")->click();
+            control<QPushButton>(editor, "Button2")->click();
         });
-        window.N12->trigger();
+        control<QAction>(window, "N12")->trigger();
         QCOMPARE(ReadScrambledText(f.folder.path(QStringLiteral("словарь/User.txt"))),
                  listText({QStringLiteral("кот|cat"), QStringLiteral("лиса|fox")}));
         QCOMPARE(window.lstQuestion.count(), 6);
@@ -215,7 +217,7 @@ private slots:
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"),
                                  QStringList{word + QStringLiteral("|at any cost")} + TestFolder::pairs(4));
         TfrmMain& window = f.start();
-        window.Timer2->stop();
+        control<QTimer>(window, "Timer2")->stop();
         window.game.DirectionTrans = QStringLiteral("EN\\RU");
         f.platform.queueDraws({0, 0, 1, 2, 3});
         window.mnuNewGameClick();

@@ -87,7 +87,8 @@ private slots:
         KeyStore keyStore(folder.keyStorePath());
         TfrmMain window(platform, keyStore, ProgramFolder(folder.path()));
         window.show();
-        window.Timer2->stop(); // the player selection would hold the test in its modal loop
+        control<QTimer>(window, "Timer2")
+            ->stop(); // the player selection would hold the test in its modal loop
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(xProperty(window, "_NET_WM_NAME"), QStringLiteral("\"LexiTrainer\""));
         // Minimising, but no maximising.

@@ -19,24 +19,24 @@ private slots:
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(4));
         f.folder.writeDictionary("словарь/User.txt", {"кот|cat"});
         TfrmMain& window = f.start();
-        window.mnuNewGame->trigger();
+        control<QAction>(window, "mnuNewGame")->trigger();
         QVERIFY(window.game.GameRunning);
         f.platform.onModal([&](QDialog& dialog) {
             auto* editor = qobject_cast<TfrmAddWord*>(&dialog);
             QVERIFY(editor);
             QCOMPARE(editor->parentWidget(), &window);
-            editor->Edit1->setText(QStringLiteral("пёс"));
-            editor->Edit2->setText(QStringLiteral("dog"));
-            editor->btnAddWorld->click();
+            control<QLineEdit>(*editor, "Edit1")->setText(QStringLiteral("пёс"));
+            control<QLineEdit>(*editor, "Edit2")->setText(QStringLiteral("dog"));
+            control<QPushButton>(*editor, "btnAddWorld")->click();
             QCOMPARE(window.lstQuestion.count(), 5); // not before the window closes
-            QVERIFY(window.Timer1->isActive());
-            editor->Button2->click();
+            QVERIFY(control<QTimer>(window, "Timer1")->isActive());
+            control<QPushButton>(*editor, "Button2")->click();
         });
-        window.N12->trigger();
+        control<QAction>(window, "N12")->trigger();
         QCOMPARE(window.lstQuestion.count(), 6);
         QCOMPARE(window.lstQuestion.at(5), QStringLiteral("пёс|dog"));
         QVERIFY(window.game.GameRunning);
-        QVERIFY(window.Timer1->isActive());
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
     }
 
     void theTranslatorBetweenGames() {
@@ -47,10 +47,10 @@ private slots:
             auto* translator = qobject_cast<TfrmTranslate*>(&dialog);
             QVERIFY(translator);
             QCOMPARE(translator->windowTitle(), QStringLiteral("Мини переводчик на 3 слов(а)"));
-            translator->Edit1->setText(QStringLiteral("c"));
-            QCOMPARE(translator->ListBox1->count(), 2);
+            control<QLineEdit>(*translator, "Edit1")->setText(QStringLiteral("c"));
+            QCOMPARE(control<QListWidget>(*translator, "ListBox1")->count(), 2);
         });
-        window.N13->trigger();
+        control<QAction>(window, "N13")->trigger();
         QVERIFY(f.platform.messages.isEmpty());
     }
 
@@ -62,7 +62,7 @@ private slots:
             shown = qobject_cast<TfrmAbout*>(&dialog) && dialog.parentWidget() == &window &&
                     dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
         });
-        window.mnuAbout->trigger();
+        control<QAction>(window, "mnuAbout")->trigger();
         QVERIFY(shown);
         QVERIFY(!window.windowIcon().isNull());
     }

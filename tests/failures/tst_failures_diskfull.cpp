@@ -39,7 +39,7 @@ struct FullDisk {
         WriteScrambledText(f.folder.path(QStringLiteral("Players.ini")), TwoPlayers, WriteMode::Replace);
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(10));
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         window->game.PlayerName = QStringLiteral("Olga");
         f.platform.messages.clear();
     }
@@ -73,7 +73,7 @@ struct FullDisk {
 
     void startGame() {
         window->game.GameTime = timevalue::fromHms(0, 0, 1);
-        window->mnuNewGame->trigger();
+        control<QAction>(*window, "mnuNewGame")->trigger();
         window->game.TimeLeft = timevalue::fromHms(0, 0, 1);
     }
     // As the game clock's last tick runs it.
@@ -120,17 +120,17 @@ private slots:
             TfrmChoiceUser choice(d.f.platform, d.window->game, d.window->playerStore, *d.window);
             choice.show();
             d.f.platform.answerInput(QStringLiteral("Анна"));
-            choice.Button2->click();
-            QCOMPARE(choice.ListBox1->count(), 2);
+            control<QPushButton>(choice, "Button2")->click();
+            QCOMPARE(control<QListWidget>(choice, "ListBox1")->count(), 2);
         } else if (writer == u"word") {
             TfrmAddWord editor(d.f.platform, ProgramFolder(d.f.folder.path()), d.window->lstQuestion, {});
             editor.show();
-            editor.Edit1->setText(QStringLiteral("кошка"));
-            editor.Edit2->setText(QStringLiteral("cat"));
-            editor.btnAddWorld->click();
-            QCOMPARE(editor.Edit1->text(), QStringLiteral("кошка"));
+            control<QLineEdit>(editor, "Edit1")->setText(QStringLiteral("кошка"));
+            control<QLineEdit>(editor, "Edit2")->setText(QStringLiteral("cat"));
+            control<QPushButton>(editor, "btnAddWorld")->click();
+            QCOMPARE(control<QLineEdit>(editor, "Edit1")->text(), QStringLiteral("кошка"));
         } else {
-            d.window->mnuSave->trigger();
+            control<QAction>(*d.window, "mnuSave")->trigger();
         }
 
         QCOMPARE(d.files(), before);

@@ -44,9 +44,9 @@ struct Players {
         old = readBytes(file);
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(10));
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         window->game.PlayerName = QStringLiteral("Olga");
-        recordLabel = window->board->lblPlayerReccord->text();
+        recordLabel = control<QLabel>(*window, "lblPlayerReccord")->text();
         f.platform.messages.clear();
     }
 
@@ -55,40 +55,40 @@ struct Players {
         switch (edit) {
         case Edit::Record:
             window->game.GameTime = timevalue::fromHms(0, 0, 1);
-            window->mnuNewGame->trigger();
+            control<QAction>(*window, "mnuNewGame")->trigger();
             window->game.TimeLeft = timevalue::fromHms(0, 0, 1);
             // As the game clock's tick runs it.
             runReported(f.platform, [this] { window->Timer1Timer(); });
             break;
         case Edit::Add:
             f.platform.answerInput(QStringLiteral("Новый игрок Пётр"));
-            f.platform.onModal(
-                [](QDialog& dialog) { static_cast<TfrmChoiceUser&>(dialog).Button2->click(); });
-            window->mnuChangePlayer->trigger();
+            f.platform.onModal([](QDialog& dialog) { control<QPushButton>(dialog, "Button2")->click(); });
+            control<QAction>(*window, "mnuChangePlayer")->trigger();
             break;
         default:
             f.platform.onModal([this, edit](QDialog& dialog) {
                 auto& results = static_cast<TfrmUsers&>(dialog);
-                results.ListBox1->setCurrentRow(0);
+                control<QListWidget>(results, "ListBox1")->setCurrentRow(0);
                 if (edit == Edit::Rename) {
                     f.platform.answerInput(QStringLiteral("Ольга"));
-                    results.Button3->click();
+                    control<QPushButton>(results, "Button3")->click();
                 } else if (edit == Edit::DeletePlayer) {
                     f.platform.answerMessage(mb::IdYes);
-                    results.SpeedButton1->click();
+                    control<QPushButton>(results, "SpeedButton1")->click();
                 } else if (edit == Edit::DeleteGames) {
-                    results.ListView1->selectionModel()->select(results.ListView1->model()->index(0, 0),
-                                                                QItemSelectionModel::Select |
-                                                                    QItemSelectionModel::Rows);
+                    control<QTableView>(results, "ListView1")
+                        ->selectionModel()
+                        ->select(control<QTableView>(results, "ListView1")->model()->index(0, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
                     results.ListView1Enter();
-                    results.SpeedButton2->click();
+                    control<QPushButton>(results, "SpeedButton2")->click();
                 } else {
                     f.platform.answerMessage(mb::IdYes);
-                    results.Button1->click();
+                    control<QPushButton>(results, "Button1")->click();
                 }
-                checkListed(results.ListBox1);
+                checkListed(control<QListWidget>(results, "ListBox1"));
             });
-            window->mnuShowResults->trigger();
+            control<QAction>(*window, "mnuShowResults")->trigger();
             break;
         }
     }
@@ -110,7 +110,7 @@ struct Players {
         QCOMPARE(readBytes(file), old);
         QCOMPARE(window->playerStore.MemoPlayers(), onDisk());
         // The record shown, if shown anew, is the one the file holds.
-        const QString shown = window->board->lblPlayerReccord->text();
+        const QString shown = control<QLabel>(*window, "lblPlayerReccord")->text();
         if (shown != recordLabel)
             QCOMPARE(shown, QStringLiteral("Ваш рекорд: %1").arg(players::bestPoints(onDisk(), u"Olga")));
     }

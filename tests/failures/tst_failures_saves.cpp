@@ -25,7 +25,7 @@ struct SavedAndPlayedOn {
     SavedAndPlayedOn() {
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(10));
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         window->game.PlayerName = QStringLiteral("Иван");
         window->mnuNewGameClick();
         window->AnswerClick(window->game.RealButton);
@@ -42,11 +42,11 @@ struct SavedAndPlayedOn {
         f.platform.onModal([name, &open](QDialog& dialog) {
             auto& save = static_cast<TfrmSave&>(dialog);
             QCoreApplication::processEvents();
-            save.Edit1->setText(name);
-            save.Button1->click();
+            control<QLineEdit>(save, "Edit1")->setText(name);
+            control<QPushButton>(save, "Button1")->click();
             open = save.isVisible();
         });
-        window->mnuSaveAs->trigger();
+        control<QAction>(*window, "mnuSaveAs")->trigger();
         return open;
     }
 
@@ -70,7 +70,7 @@ class TestFailuresSaves : public QObject {
 private slots:
     void saveCutAtEveryChunk() {
         SavedAndPlayedOn probe;
-        probe.window->mnuSave->trigger();
+        control<QAction>(*probe.window, "mnuSave")->trigger();
         const qint64 size = readBytes(probe.path).size();
         QVERIFY(size > 100);
         for (const qint64 cut : cutPoints(size, 4)) {
@@ -78,7 +78,7 @@ private slots:
             const QStringList before = folderEntries(g.f.folder.path(QStringLiteral("Save")));
             {
                 const files::FailWritesAfter limit(cut);
-                g.window->mnuSave->trigger();
+                control<QAction>(*g.window, "mnuSave")->trigger();
             }
             g.checkFailed(g.path);
             QCOMPARE(folderEntries(g.f.folder.path(QStringLiteral("Save"))), before);
@@ -100,7 +100,7 @@ private slots:
     void saveIntoVanishedFolder() {
         SavedAndPlayedOn g;
         QVERIFY(QDir(g.f.folder.path(QStringLiteral("Save"))).removeRecursively());
-        g.window->mnuSave->trigger();
+        control<QAction>(*g.window, "mnuSave")->trigger();
         QCOMPARE(g.f.platform.messages.size(), 1);
         QVERIFY(g.f.platform.messages[0].text.contains(g.path));
         QVERIFY(!QFileInfo::exists(g.f.folder.path(QStringLiteral("Save"))));

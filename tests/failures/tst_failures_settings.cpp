@@ -44,13 +44,13 @@ private slots:
 
         f.platform.onModal([slack](QDialog& dialog) {
             auto& settings = static_cast<TfrmSeting&>(dialog);
-            settings.TimePicker->setTime(QTime(0, 5, 0));
-            settings.RadioButton1->setChecked(true);
+            control<QDateTimeEdit>(settings, "TimePicker")->setTime(QTime(0, 5, 0));
+            control<QRadioButton>(settings, "RadioButton1")->setChecked(true);
             const files::FailWritesAfter limit(StoredSettings.size() + slack);
-            settings.Button1->click();
+            control<QPushButton>(settings, "Button1")->click();
         });
         f.platform.messages.clear();
-        window.mnuSeting->trigger();
+        control<QAction>(window, "mnuSeting")->trigger();
 
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].text, QStringLiteral("Failed to set data for '%1'").arg(failedValue));
@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(window.game.GameTime, gameTimeWritten ? stored : oldGameTime);
         QCOMPARE(window.game.TimeLeft, window.game.GameTime);
         QCOMPARE(window.game.DirectionTrans, QStringLiteral("EN"));
-        QCOMPARE(window.board->Label3->text(),
+        QCOMPARE(control<QLabel>(window, "Label3")->text(),
                  QStringLiteral("У вас осталось: ") + timevalue::toText(stored));
     }
 };

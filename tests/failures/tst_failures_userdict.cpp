@@ -47,7 +47,7 @@ struct Editor {
         userFile = f.folder.path(QStringLiteral("словарь/User.txt"));
         old = readBytes(userFile);
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         f.platform.messages.clear();
     }
 
@@ -57,7 +57,7 @@ struct Editor {
             auto& editor = static_cast<TfrmAddWord&>(dialog);
             action(editor);
             if (!checkList) {
-                editor.Button2->click();
+                control<QPushButton>(editor, "Button2")->click();
                 return;
             }
             QStringList onDisk = linesOnDisk(userFile);
@@ -65,21 +65,22 @@ struct Editor {
             onDisk.sort();
             shown.sort();
             QCOMPARE(shown, onDisk);
-            editor.Button2->click();
+            control<QPushButton>(editor, "Button2")->click();
         });
-        window->N12->trigger();
+        control<QAction>(*window, "N12")->trigger();
     }
 
     static void add(TfrmAddWord& editor) {
-        editor.Edit1->setText(QStringLiteral("новое слово"));
-        editor.Edit2->setText(QStringLiteral("new word"));
-        editor.btnAddWorld->click();
+        control<QLineEdit>(editor, "Edit1")->setText(QStringLiteral("новое слово"));
+        control<QLineEdit>(editor, "Edit2")->setText(QStringLiteral("new word"));
+        control<QPushButton>(editor, "btnAddWorld")->click();
     }
 
     void remove(TfrmAddWord& editor) {
-        editor.lstWords->setCurrentIndex(editor.lstWords->model()->index(1, 0));
+        control<QListView>(editor, "lstWords")
+            ->setCurrentIndex(control<QListView>(editor, "lstWords")->model()->index(1, 0));
         f.platform.answerMessage(mb::IdYes);
-        editor.Button3->click();
+        control<QPushButton>(editor, "Button3")->click();
     }
 
     // One failure shown, naming the file; the file and the main window's list as before.
@@ -168,9 +169,9 @@ private slots:
         e.f.platform.onModal([&](QDialog& dialog) {
             auto& editor = static_cast<TfrmAddWord&>(dialog);
             Editor::add(editor);
-            editor.Button2->click();
+            control<QPushButton>(editor, "Button2")->click();
         });
-        e.window->N12->trigger();
+        control<QAction>(*e.window, "N12")->trigger();
         QVERIFY(std::any_of(e.f.platform.messages.cbegin(), e.f.platform.messages.cend(),
                             [&](const auto& m) { return m.text.contains(e.userFile); }));
         QVERIFY(QFileInfo(e.userFile).isDir());

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "Controls.h"
 #include "info/AppIcon.h"
 #include "info/TfrmAbout.h"
 #include "platform/ProgramFolder.h"
@@ -21,8 +22,8 @@ private slots:
         TfrmAbout window(platform, folder);
         bool openAfterLinks = false;
         platform.onModal([&](QDialog& dialog) {
-            QTest::mouseClick(window.Label2, Qt::LeftButton);
-            QTest::mouseClick(window.Label3, Qt::LeftButton);
+            QTest::mouseClick(control<MouseLabel>(window, "Label2"), Qt::LeftButton);
+            QTest::mouseClick(control<MouseLabel>(window, "Label3"), Qt::LeftButton);
             openAfterLinks = dialog.isVisible();
         });
         platform.showModal(window);
@@ -39,7 +40,7 @@ private slots:
         QCOMPARE(window.windowTitle().front(), QLatin1Char('O')); // Latin, not Cyrillic
         QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!(window.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-        QCOMPARE(window.Image1->pixmap().size(), QSize(32, 32));
+        QCOMPARE(control<QLabel>(window, "Image1")->pixmap().size(), QSize(32, 32));
     }
 
     void escapeCloses() {

@@ -160,9 +160,9 @@ private:
         r.no = model.no;
         r.points = model.points;
         r.leftSeconds = model.leftSeconds;
-        r.question = questionShown(window->board->memoText());
+        r.question = questionShown(control<GameBoard>(*window, "board")->memoText());
         for (int k = 0; k < 4; ++k)
-            r.answers[k] = window->board->answerLabel(k + 1)->text();
+            r.answers[k] = control<GameBoard>(*window, "board")->answerLabel(k + 1)->text();
         r.realButton = window->game.RealButton;
         r.player = model.player;
         return r;
@@ -178,8 +178,8 @@ private:
         f->platform.onModal([name](QDialog& dialog) {
             auto& save = static_cast<TfrmSave&>(dialog);
             QCoreApplication::processEvents();
-            save.Edit1->setText(name);
-            save.Button1->click();
+            control<QLineEdit>(save, "Edit1")->setText(name);
+            control<QPushButton>(save, "Button1")->click();
         });
         if (!exists || overwrite) {
             const QString entry = name + QStringLiteral(".gsv");
@@ -194,10 +194,12 @@ private:
         f->platform.onModal([entry](QDialog& dialog) {
             auto& open = static_cast<TfrmOpen&>(dialog);
             QCoreApplication::processEvents();
-            open.ListBox1->setCurrentItem(open.ListBox1->findItems(entry, Qt::MatchExactly).value(0));
-            open.Button1->click();
+            control<SaveListBox>(open, "ListBox1")
+                ->setCurrentItem(
+                    control<SaveListBox>(open, "ListBox1")->findItems(entry, Qt::MatchExactly).value(0));
+            control<QPushButton>(open, "Button1")->click();
         });
-        window->mnuOpen->trigger();
+        control<QAction>(*window, "mnuOpen")->trigger();
         ++opens;
         const SavedRecord& r = model.files[entry];
         model.yes = r.yes;
@@ -209,11 +211,13 @@ private:
         model.saveFile = entry;
         model.player = r.player;
         model.loaded = true;
-        QCOMPARE(window->board->memoText(), QStringLiteral("Выберете перевод слова:\r\n") + r.question);
+        QCOMPARE(control<GameBoard>(*window, "board")->memoText(),
+                 QStringLiteral("Выберете перевод слова:\r\n") + r.question);
         for (int k = 0; k < 4; ++k)
-            QCOMPARE(window->board->answerLabel(k + 1)->text(), r.answers[k]);
+            QCOMPARE(control<GameBoard>(*window, "board")->answerLabel(k + 1)->text(), r.answers[k]);
         QCOMPARE(window->game.RealButton, r.realButton);
-        QCOMPARE(window->board->lblPlayerReccord->text(), QStringLiteral("Время сохранения: ") + r.date);
+        QCOMPARE(control<QLabel>(*window, "lblPlayerReccord")->text(),
+                 QStringLiteral("Время сохранения: ") + r.date);
     }
 
     // The end of a game: one game more for the current player, unless it came from a file.
@@ -239,12 +243,12 @@ private:
             auto& choice = static_cast<TfrmChoiceUser&>(dialog);
             if (adding) {
                 f->platform.answerInput(typed);
-                choice.Button2->click();
+                control<QPushButton>(choice, "Button2")->click();
             } else {
-                choice.ListBox1->setCurrentRow(row);
+                control<QListWidget>(choice, "ListBox1")->setCurrentRow(row);
                 choice.ListBox1Click();
             }
-            choice.Button1->click();
+            control<QPushButton>(choice, "Button1")->click();
         });
         // The window shows with its first player chosen.
         model.player = model.players[0].name;
@@ -261,7 +265,7 @@ private:
             model.player = model.players[row].name;
         }
         model.loaded = false;
-        window->mnuChangePlayer->trigger();
+        control<QAction>(*window, "mnuChangePlayer")->trigger();
     }
 
     // The results window: an edit of the chosen player's block.
@@ -278,28 +282,29 @@ private:
                 rows.append(g);
         f->platform.onModal([=, this](QDialog& dialog) {
             auto& results = static_cast<TfrmUsers&>(dialog);
-            results.ListBox1->setCurrentRow(row);
+            control<QListWidget>(results, "ListBox1")->setCurrentRow(row);
             results.ListBox1Click();
             switch (kind) {
             case Step::Rename:
                 f->platform.answerInput(newName);
-                results.Button3->click();
+                control<QPushButton>(results, "Button3")->click();
                 break;
             case Step::DeletePlayer:
                 f->platform.answerMessage(mb::IdYes);
-                results.SpeedButton1->click();
+                control<QPushButton>(results, "SpeedButton1")->click();
                 break;
             case Step::DeleteGames:
                 for (const int g : rows)
-                    results.ListView1->selectionModel()->select(results.ListView1->model()->index(g, 0),
-                                                                QItemSelectionModel::Select |
-                                                                    QItemSelectionModel::Rows);
+                    control<QTableView>(results, "ListView1")
+                        ->selectionModel()
+                        ->select(control<QTableView>(results, "ListView1")->model()->index(g, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
                 results.ListView1Enter();
-                results.SpeedButton2->click();
+                control<QPushButton>(results, "SpeedButton2")->click();
                 break;
             default:
                 f->platform.answerMessage(mb::IdYes);
-                results.Button1->click();
+                control<QPushButton>(results, "Button1")->click();
                 break;
             }
         });
@@ -322,7 +327,7 @@ private:
             break;
         }
         ++playerEdits;
-        window->mnuShowResults->trigger();
+        control<QAction>(*window, "mnuShowResults")->trigger();
     }
 
     void step(std::mt19937& random) {
@@ -340,7 +345,7 @@ private:
             break;
         }
         case Step::Tick:
-            if (!window->Timer1->isActive())
+            if (!control<QTimer>(*window, "Timer1")->isActive())
                 return;
             if (clockText(model.leftSeconds) != QStringLiteral("0:00:01")) {
                 model.leftSeconds -= 1;
@@ -354,11 +359,11 @@ private:
             break;
         case Step::Pause:
             model.clock = false;
-            window->mnuStopGame->trigger();
+            control<QAction>(*window, "mnuStopGame")->trigger();
             break;
         case Step::Resume:
             model.clock = model.clock || model.running;
-            window->mnuResumeGame->trigger();
+            control<QAction>(*window, "mnuResumeGame")->trigger();
             break;
         case Step::Abort:
             model.leftSeconds = model.gameSeconds;
@@ -366,7 +371,7 @@ private:
             model.yes = model.no = model.points = 0;
             model.save = true;
             model.saveFile.clear();
-            window->mnuAbortGame->trigger();
+            control<QAction>(*window, "mnuAbortGame")->trigger();
             break;
         case Step::NewGameYes:
         case Step::NewGameNo:
@@ -390,23 +395,25 @@ private:
             }
             // A new game, or one that goes on declined, belongs to no file.
             model.saveFile.clear();
-            window->mnuNewGame->trigger();
+            control<QAction>(*window, "mnuNewGame")->trigger();
             break;
         case Step::Save:
             if (!model.save)
                 return;
             if (model.saveFile.isEmpty()) {
-                saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2, window->mnuSave);
+                saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2,
+                                  control<QAction>(*window, "mnuSave"));
             } else {
                 model.files[model.saveFile] = recordNow();
                 ++saves;
-                window->mnuSave->trigger();
+                control<QAction>(*window, "mnuSave")->trigger();
             }
             break;
         case Step::SaveAs:
             if (!model.saveAs)
                 return;
-            saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2, window->mnuSaveAs);
+            saveThroughWindow(SaveNames[random() % SaveNames.size()], random() % 2,
+                              control<QAction>(*window, "mnuSaveAs"));
             break;
         case Step::Open: {
             if (model.files.isEmpty())
@@ -441,13 +448,13 @@ private:
             QVERIFY2(message.caption != QStringLiteral("LexiTrainer"), qPrintable(message.text));
         QCOMPARE(f->platform.messages.size(), questions);
         QVERIFY2(window->game.GameRunning == model.running, where);
-        QVERIFY2(window->Timer1->isActive() == model.clock, where);
+        QVERIFY2(control<QTimer>(*window, "Timer1")->isActive() == model.clock, where);
         QCOMPARE(window->game.YesCount, model.yes);
         QCOMPARE(window->game.NoCount, model.no);
         QCOMPARE(window->game.Points, model.points);
         QCOMPARE(timevalue::toText(window->game.TimeLeft), clockText(model.leftSeconds));
-        QCOMPARE(window->mnuSave->isEnabled(), model.save);
-        QCOMPARE(window->mnuSaveAs->isEnabled(), model.saveAs);
+        QCOMPARE(control<QAction>(*window, "mnuSave")->isEnabled(), model.save);
+        QCOMPARE(control<QAction>(*window, "mnuSaveAs")->isEnabled(), model.saveAs);
         QCOMPARE(window->game.SaveFileName, model.saveFile.isEmpty() ? QString() : savePath(model.saveFile));
         QCOMPARE(window->game.PlayerName, model.player);
 
@@ -503,7 +510,7 @@ private slots:
         WriteScrambledText(fixture.folder.path(QStringLiteral("Players.ini")), model.playerText(),
                            WriteMode::Replace);
         window = &fixture.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         window->game.PlayerName = model.player;
         fixture.platform.messages.clear();
 

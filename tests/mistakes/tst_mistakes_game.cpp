@@ -34,15 +34,16 @@ struct Game : MainWindowFixture {
         window.reset();
         platform.onModal([](QDialog& dialog) {
             auto& choice = static_cast<TfrmChoiceUser&>(dialog);
-            choice.ListBox1->setCurrentRow(0);
-            choice.Button1->click();
+            control<QListWidget>(choice, "ListBox1")->setCurrentRow(0);
+            control<QPushButton>(choice, "Button1")->click();
         });
         start();
-        QTRY_VERIFY(!window->Timer2->isActive());
+        QTRY_VERIFY(!control<QTimer>(*window, "Timer2")->isActive());
     }
     // The pair on the board, from the number in the word asked.
     QString asked() const {
-        const QString word = window->board->memoText().section(QStringLiteral("\r\n"), 1);
+        const QString word =
+            control<GameBoard>(*window, "board")->memoText().section(QStringLiteral("\r\n"), 1);
         const QString k = word.right(1);
         return QStringLiteral("word%1|answer%1").arg(k);
     }
@@ -93,21 +94,22 @@ private slots:
         g.platform.onModal([&](QDialog& dialog) {
             auto& list = static_cast<TfrmMistakes&>(dialog);
             QCOMPARE(list.windowTitle(), QStringLiteral("Мои ошибки — Olga"));
-            QCOMPARE(list.table->rowCount(), int(missed.size()));
+            QCOMPARE(control<QTableWidget>(list, "table")->rowCount(), int(missed.size()));
             int previous = INT_MAX;
-            for (int row = 0; row < list.table->rowCount(); ++row) {
-                const int count = list.table->item(row, 2)->text().toInt();
+            for (int row = 0; row < control<QTableWidget>(list, "table")->rowCount(); ++row) {
+                const int count = control<QTableWidget>(list, "table")->item(row, 2)->text().toInt();
                 QVERIFY(count <= previous);
                 previous = count;
-                const QString pair =
-                    g.window->game.DirectionTrans == "EN\\RU"
-                        ? list.table->item(row, 0)->text() + "|" + list.table->item(row, 1)->text()
-                        : list.table->item(row, 1)->text() + "|" + list.table->item(row, 0)->text();
+                const QString pair = g.window->game.DirectionTrans == "EN\\RU"
+                                         ? control<QTableWidget>(list, "table")->item(row, 0)->text() + "|" +
+                                               control<QTableWidget>(list, "table")->item(row, 1)->text()
+                                         : control<QTableWidget>(list, "table")->item(row, 1)->text() + "|" +
+                                               control<QTableWidget>(list, "table")->item(row, 0)->text();
                 QCOMPARE(count, missed[pair]);
             }
-            QVERIFY(list.btnPractice->isEnabled());
-            QVERIFY(list.lblEmpty->isHidden());
-            list.btnPractice->click();
+            QVERIFY(control<QPushButton>(list, "btnPractice")->isEnabled());
+            QVERIFY(control<QLabel>(list, "lblEmpty")->isHidden());
+            control<QPushButton>(list, "btnPractice")->click();
         });
         g.window->mnuMistakesClick();
 
@@ -115,10 +117,10 @@ private slots:
         TfrmMain& w = *g.window;
         QVERIFY(w.game.Practice);
         QVERIFY(w.game.GameRunning);
-        QVERIFY(w.Timer1->isActive());
-        QVERIFY(w.board->Label3->text().startsWith(QStringLiteral("Тренировка: ")));
-        QVERIFY(!w.mnuSave->isEnabled());
-        QVERIFY(!w.mnuSaveAs->isEnabled());
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
+        QVERIFY(control<QLabel>(w, "Label3")->text().startsWith(QStringLiteral("Тренировка: ")));
+        QVERIFY(!control<QAction>(w, "mnuSave")->isEnabled());
+        QVERIFY(!control<QAction>(w, "mnuSaveAs")->isEnabled());
         g.answer(true);
         g.answer(false); // the next one, missed: counted up again
         for (int k = 0; k < 40 && w.game.Practice; ++k) {
@@ -139,7 +141,7 @@ private slots:
                            listText({"$/$/$/$/$Olga$\\$\\$\\$\\$", "4|0|01.03.2007|word3|answer3"}),
                            WriteMode::Replace);
         const QByteArray players = g.playerBytes();
-        g.platform.onModal([](QDialog& dialog) { static_cast<TfrmMistakes&>(dialog).btnPractice->click(); });
+        g.platform.onModal([](QDialog& dialog) { control<QPushButton>(dialog, "btnPractice")->click(); });
         g.window->mnuMistakesClick();
         TfrmMain& w = *g.window;
         QCOMPARE(g.asked(), QStringLiteral("word3|answer3"));
@@ -153,16 +155,16 @@ private slots:
         w.game.TimeLeft = timevalue::fromHms(0, 0, 1);
         w.Timer1Timer();
         QVERIFY(!w.game.GameRunning);
-        QCOMPARE(w.board->Label3->text(), QStringLiteral("Тренировка: 0:00:00"));
-        QVERIFY(!w.mnuSave->isEnabled());
+        QCOMPARE(control<QLabel>(w, "Label3")->text(), QStringLiteral("Тренировка: 0:00:00"));
+        QVERIFY(!control<QAction>(w, "mnuSave")->isEnabled());
         QCOMPARE(g.playerBytes(), players);
         QTRY_COMPARE(g.kept().first().misses, 5);
 
         // The next new game is an ordinary one again.
         w.mnuNewGameClick();
         QVERIFY(!w.game.Practice);
-        QVERIFY(w.mnuSave->isEnabled());
-        QVERIFY(w.board->Label3->text().startsWith(QStringLiteral("У вас осталось: ")));
+        QVERIFY(control<QAction>(w, "mnuSave")->isEnabled());
+        QVERIFY(control<QLabel>(w, "Label3")->text().startsWith(QStringLiteral("У вас осталось: ")));
     }
 
     void theListWindowStopsTheClockAndDeletes() {
@@ -176,15 +178,15 @@ private slots:
         w.mnuNewGameClick();
         g.platform.onModal([&](QDialog& dialog) {
             auto& list = static_cast<TfrmMistakes&>(dialog);
-            QVERIFY(!w.Timer1->isActive());
-            QVERIFY(!list.btnDelete->isEnabled());
-            list.table->selectRow(0); // word2, the most missed
-            list.btnDelete->click();
-            QCOMPARE(list.table->rowCount(), 1);
-            QCOMPARE(list.table->item(0, 2)->text(), QStringLiteral("1"));
+            QVERIFY(!control<QTimer>(w, "Timer1")->isActive());
+            QVERIFY(!control<QPushButton>(list, "btnDelete")->isEnabled());
+            control<QTableWidget>(list, "table")->selectRow(0); // word2, the most missed
+            control<QPushButton>(list, "btnDelete")->click();
+            QCOMPARE(control<QTableWidget>(list, "table")->rowCount(), 1);
+            QCOMPARE(control<QTableWidget>(list, "table")->item(0, 2)->text(), QStringLiteral("1"));
         });
         w.mnuMistakesClick();
-        QVERIFY(w.Timer1->isActive());
+        QVERIFY(control<QTimer>(w, "Timer1")->isActive());
         QCOMPARE(counts(g.kept()), (std::map<QString, int>{{"word1|answer1", 1}}));
         QCOMPARE(counts(g.kept("Max")).size(), size_t(1));
 
@@ -192,10 +194,10 @@ private slots:
         WriteScrambledText(g.folder.path("Mistakes.ini"), QString(), WriteMode::Replace);
         g.platform.onModal([](QDialog& dialog) {
             auto& list = static_cast<TfrmMistakes&>(dialog);
-            QCOMPARE(list.table->rowCount(), 0);
-            QVERIFY(!list.btnPractice->isEnabled());
-            QVERIFY(!list.lblEmpty->isHidden());
-            QCOMPARE(list.lblEmpty->text(), QStringLiteral("Ошибок пока нет."));
+            QCOMPARE(control<QTableWidget>(list, "table")->rowCount(), 0);
+            QVERIFY(!control<QPushButton>(list, "btnPractice")->isEnabled());
+            QVERIFY(!control<QLabel>(list, "lblEmpty")->isHidden());
+            QCOMPARE(control<QLabel>(list, "lblEmpty")->text(), QStringLiteral("Ошибок пока нет."));
         });
         w.mnuMistakesClick();
     }
@@ -208,8 +210,8 @@ private slots:
         g.platform.answerInput(QStringLiteral("Ольга"));
         g.platform.onModal([](QDialog& dialog) {
             auto& results = static_cast<TfrmUsers&>(dialog);
-            results.ListBox1->setCurrentRow(0);
-            results.Button3->click();
+            control<QListWidget>(results, "ListBox1")->setCurrentRow(0);
+            control<QPushButton>(results, "Button3")->click();
         });
         g.window->mnuShowResultsClick();
         QVERIFY(g.kept("Olga").isEmpty());
@@ -220,9 +222,9 @@ private slots:
         g.platform.answerMessage(mb::IdYes);
         g.platform.onModal([](QDialog& dialog) {
             auto& results = static_cast<TfrmUsers&>(dialog);
-            results.ListBox1->setCurrentRow(0);
-            results.Button1->click();
-            results.SpeedButton1->click();
+            control<QListWidget>(results, "ListBox1")->setCurrentRow(0);
+            control<QPushButton>(results, "Button1")->click();
+            control<QPushButton>(results, "SpeedButton1")->click();
         });
         g.window->mnuShowResultsClick();
         QCOMPARE(ReadScrambledText(g.folder.path("Mistakes.ini")),

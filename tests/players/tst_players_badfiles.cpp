@@ -60,17 +60,17 @@ private slots:
 
         platform.onModal([](QDialog& dialog) {
             auto& choice = static_cast<TfrmChoiceUser&>(dialog);
-            for (int row = choice.ListBox1->count() - 1; row >= 0; --row)
-                choice.ListBox1->setCurrentRow(row);
-            choice.Button1->click();
+            for (int row = control<QListWidget>(choice, "ListBox1")->count() - 1; row >= 0; --row)
+                control<QListWidget>(choice, "ListBox1")->setCurrentRow(row);
+            control<QPushButton>(choice, "Button1")->click();
         });
         TfrmChoiceUser choice(platform, game, host.store, host);
         platform.showModal(choice);
 
         platform.onModal([](QDialog& dialog) {
             auto& results = static_cast<TfrmUsers&>(dialog);
-            for (int row = 0; row < results.ListBox1->count(); ++row) {
-                results.ListBox1->setCurrentRow(row);
+            for (int row = 0; row < control<QListWidget>(results, "ListBox1")->count(); ++row) {
+                control<QListWidget>(results, "ListBox1")->setCurrentRow(row);
                 QCOMPARE(results.ShownPlayerIndex, row);
             }
         });

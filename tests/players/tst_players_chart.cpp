@@ -63,14 +63,14 @@ private slots:
 
     void theWindow() {
         TfrmChart empty(twoPlayers(), QStringLiteral("Max"));
-        QCOMPARE(empty.lblNoGames->text(), QStringLiteral("Сыгранных игр пока нет."));
-        QCOMPARE(empty.lblNoGames->textFormat(), Qt::PlainText);
-        QVERIFY(!empty.lblNoGames->isHidden());
+        QCOMPARE(control<QLabel>(empty, "lblNoGames")->text(), QStringLiteral("Сыгранных игр пока нет."));
+        QCOMPARE(control<QLabel>(empty, "lblNoGames")->textFormat(), Qt::PlainText);
+        QVERIFY(!control<QLabel>(empty, "lblNoGames")->isHidden());
         QVERIFY(!empty.chartView);
 
         TfrmChart chart(twoPlayers(), QStringLiteral("Olga"));
         QCOMPARE(chart.windowTitle(), QStringLiteral("График результатов — Olga"));
-        QVERIFY(chart.lblNoGames->isHidden());
+        QVERIFY(control<QLabel>(chart, "lblNoGames")->isHidden());
         QVERIFY(chart.chartView);
         QCOMPARE(chart.pointsSeries->count(), 2);
         QCOMPARE(chart.pointsSeries->at(1), QPointF(1, 300));

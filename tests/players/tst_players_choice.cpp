@@ -30,7 +30,7 @@ class TestChoiceUser : public QObject {
             window->show();
             return *window;
         }
-        QStringList listed() const { return itemsOf(window->ListBox1); }
+        QStringList listed() const { return itemsOf(control<QListWidget>(*window, "ListBox1")); }
     };
 
 private slots:
@@ -38,14 +38,14 @@ private slots:
         Fixture f{QString()};
         TfrmChoiceUser& w = f.shown();
         QCOMPARE(w.windowTitle(), QStringLiteral("Список игроков"));
-        QCOMPARE(w.ListBox1->count(), 0);
-        QVERIFY(!w.Button1->isEnabled());
-        QVERIFY(w.Button3->isVisible());
-        QCOMPARE(w.Label1->text(), QStringLiteral("Создайте нового игрока"));
-        QCOMPARE(w.Label1->y(), 104);
+        QCOMPARE(control<QListWidget>(w, "ListBox1")->count(), 0);
+        QVERIFY(!control<QPushButton>(w, "Button1")->isEnabled());
+        QVERIFY(control<QPushButton>(w, "Button3")->isVisible());
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Создайте нового игрока"));
+        QCOMPARE(control<QLabel>(w, "Label1")->y(), 104);
         QCOMPARE(f.host.clockStops, 0);
 
-        w.Button3->click();
+        control<QPushButton>(w, "Button3")->click();
         QVERIFY(!w.isVisible());
         QCOMPARE(f.host.mainWindowCloses, 1);
         QCOMPARE(f.host.settingsLoads, 0);
@@ -56,26 +56,26 @@ private slots:
         f.game.PlayerName = QStringLiteral("Max");
         TfrmChoiceUser& w = f.shown();
         QCOMPARE(f.listed(), QStringList({"Olga", "Max"}));
-        QCOMPARE(w.ListBox1->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(w, "ListBox1")->currentRow(), 0);
         QCOMPARE(f.game.PlayerName, QStringLiteral("Olga"));
         QCOMPARE(f.host.currentPlayerLabel, QStringLiteral("Текущий игрок: Olga"));
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 1100"));
-        QVERIFY(w.Button1->isEnabled());
-        QVERIFY(w.Button1->isDefault());
-        QVERIFY(!w.Button3->isVisible());
-        QCOMPARE(w.Label1->text(), QStringLiteral("Выберете игрока со списка"));
-        QCOMPARE(w.Label1->y(), 72);
+        QVERIFY(control<QPushButton>(w, "Button1")->isEnabled());
+        QVERIFY(control<QPushButton>(w, "Button1")->isDefault());
+        QVERIFY(!control<QPushButton>(w, "Button3")->isVisible());
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Выберете игрока со списка"));
+        QCOMPARE(control<QLabel>(w, "Label1")->y(), 72);
         QCOMPARE(f.host.clockStops, 1);
     }
 
     void arrowKeysChangeThePlayerAtOnce() {
         Fixture f{twoPlayers()};
         TfrmChoiceUser& w = f.shown();
-        QTest::keyClick(w.ListBox1, Qt::Key_Down);
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Down);
         QCOMPARE(f.game.PlayerName, QStringLiteral("Max"));
         QCOMPARE(f.host.currentPlayerLabel, QStringLiteral("Текущий игрок: Max"));
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
-        QTest::keyClick(w.ListBox1, Qt::Key_Up);
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Up);
         QCOMPARE(f.game.PlayerName, QStringLiteral("Olga"));
         QVERIFY(w.isVisible());
     }
@@ -91,16 +91,19 @@ private slots:
         QFETCH(int, way);
         Fixture f{twoPlayers()};
         TfrmChoiceUser& w = f.shown();
-        QTest::keyClick(w.ListBox1, Qt::Key_Escape); // no button cancels the window
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Escape); // no button cancels the window
         QVERIFY(w.isVisible());
         if (way == 0) {
-            w.Button1->click();
+            control<QPushButton>(w, "Button1")->click();
         } else if (way == 1) {
-            QTest::keyClick(w.ListBox1, Qt::Key_Return);
+            QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Return);
         } else {
-            const QRect item = w.ListBox1->visualItemRect(w.ListBox1->item(1));
-            QTest::mouseClick(w.ListBox1->viewport(), Qt::LeftButton, {}, item.center());
-            QTest::mouseDClick(w.ListBox1->viewport(), Qt::LeftButton, {}, item.center());
+            const QRect item = control<QListWidget>(w, "ListBox1")
+                                   ->visualItemRect(control<QListWidget>(w, "ListBox1")->item(1));
+            QTest::mouseClick(control<QListWidget>(w, "ListBox1")->viewport(), Qt::LeftButton, {},
+                              item.center());
+            QTest::mouseDClick(control<QListWidget>(w, "ListBox1")->viewport(), Qt::LeftButton, {},
+                               item.center());
         }
         QVERIFY(!w.isVisible());
         QCOMPARE(f.game.PlayerName, way == 2 ? QStringLiteral("Max") : QStringLiteral("Olga"));
@@ -117,7 +120,7 @@ private slots:
         QFETCH(bool, loadedGame);
         Fixture f{twoPlayers()};
         f.game.LoadedGame = loadedGame;
-        f.platform.onModal([](QDialog& dialog) { static_cast<TfrmChoiceUser&>(dialog).Button1->click(); });
+        f.platform.onModal([](QDialog& dialog) { control<QPushButton>(dialog, "Button1")->click(); });
         f.platform.showModal(*f.window);
         QCOMPARE(f.host.settingsLoads, loadedGame ? 1 : 0);
         QVERIFY(!f.game.LoadedGame);
@@ -138,9 +141,9 @@ private slots:
         Fixture f{twoPlayers()};
         TfrmChoiceUser& w = f.shown();
         const QByteArray before = f.host.bytes();
-        QTest::keyClick(w.ListBox1, Qt::Key_Down);
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Down);
         f.platform.answerInput(typed);
-        w.Button2->click();
+        control<QPushButton>(w, "Button2")->click();
         QCOMPARE(f.platform.inputDialogs.size(), 1);
         QCOMPARE(f.platform.inputDialogs[0].caption, QStringLiteral("Новый игрок"));
         QCOMPARE(f.platform.inputDialogs[0].prompt, QStringLiteral("Введите имя или ник ирока"));
@@ -152,7 +155,7 @@ private slots:
             b = char(b ^ 0x19);
         QCOMPARE(f.host.bytes(), before + appended);
         QCOMPARE(f.listed(), QStringList({"Olga", "Max", stored}));
-        QCOMPARE(w.ListBox1->currentRow(), 0);
+        QCOMPARE(control<QListWidget>(w, "ListBox1")->currentRow(), 0);
         QCOMPARE(f.game.PlayerName, QStringLiteral("Olga"));
     }
 
@@ -176,7 +179,7 @@ private slots:
         TfrmChoiceUser& w = f.shown();
         const QByteArray before = f.host.bytes();
         f.platform.answerInput(typed);
-        w.Button2->click();
+        control<QPushButton>(w, "Button2")->click();
         QCOMPARE(f.host.bytes(), before);
         QCOMPARE(f.platform.messages.size(), caption.isEmpty() ? 0 : 1);
         if (!caption.isEmpty())
@@ -187,7 +190,7 @@ private slots:
     void duplicateMessage() {
         Fixture f{twoPlayers()};
         f.platform.answerInput(QStringLiteral("max"));
-        f.shown().Button2->click();
+        control<QPushButton>(f.shown(), "Button2")->click();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].text, QStringLiteral("Этот игрок уже есть в игре"));
         QCOMPARE(f.platform.messages[0].flags, mb::Ok);
@@ -198,13 +201,13 @@ private slots:
         QVERIFY(QFile::remove(f.host.path()));
         TfrmChoiceUser& w = f.shown();
         f.platform.answerInput(QStringLiteral("Anna"));
-        w.Button2->click();
+        control<QPushButton>(w, "Button2")->click();
         QCOMPARE(f.host.MemoPlayers(), players::newBlock(u"Anna"));
-        QVERIFY(w.Button1->isEnabled());
-        QVERIFY(!w.Button3->isVisible());
-        QCOMPARE(w.Label1->y(), 72);
+        QVERIFY(control<QPushButton>(w, "Button1")->isEnabled());
+        QVERIFY(!control<QPushButton>(w, "Button3")->isVisible());
+        QCOMPARE(control<QLabel>(w, "Label1")->y(), 72);
         QCOMPARE(f.game.PlayerName, QStringLiteral("Anna"));
-        w.Button1->click();
+        control<QPushButton>(w, "Button1")->click();
         QCOMPARE(f.host.mainWindowCloses, 0);
     }
 
@@ -213,21 +216,21 @@ private slots:
         f.host.moveTo(f.host.dir.filePath(QStringLiteral("missing")));
         TfrmChoiceUser& w = f.shown();
         f.platform.answerInput(QStringLiteral("Anna"));
-        w.Button2->click();
+        control<QPushButton>(w, "Button2")->click();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Отмена создания"));
         QCOMPARE(f.platform.messages[0].text,
                  QStringLiteral("Невозможно создать файл списка игроков.\r\nВозможно "
                                 "диск защищён от записи."));
         QCOMPARE(f.platform.messages[0].flags, mb::IconExclamation);
-        QCOMPARE(w.ListBox1->count(), 0);
+        QCOMPARE(control<QListWidget>(w, "ListBox1")->count(), 0);
     }
 
     void readOnlyFileIsMadeWritableToAdd() {
         Fixture f{twoPlayers()};
         QFile(f.host.path()).setPermissions(QFile::ReadOwner);
         f.platform.answerInput(QStringLiteral("Anna"));
-        f.shown().Button2->click();
+        control<QPushButton>(f.shown(), "Button2")->click();
         QVERIFY(f.platform.messages.isEmpty());
         QCOMPARE(f.listed().last(), QStringLiteral("Anna"));
     }

@@ -21,11 +21,11 @@ class TestPlayersOnMainWindow : public QObject {
             WriteScrambledText(folder.path("Players.ini"), players, WriteMode::Replace);
             platform.onModal([row](QDialog& dialog) {
                 auto& choice = static_cast<TfrmChoiceUser&>(dialog);
-                choice.ListBox1->setCurrentRow(row);
-                choice.Button1->click();
+                control<QListWidget>(choice, "ListBox1")->setCurrentRow(row);
+                control<QPushButton>(choice, "Button1")->click();
             });
             start();
-            QTRY_VERIFY(!window->Timer2->isActive());
+            QTRY_VERIFY(!control<QTimer>(*window, "Timer2")->isActive());
         }
         QString plain() const { return ReadScrambledText(folder.path("Players.ini")); }
         // The last tick of a running game with these counts.
@@ -35,7 +35,7 @@ class TestPlayersOnMainWindow : public QObject {
             window->game.NoCount = no;
             window->game.Points = (yes - no) * 100;
             window->game.TimeLeft = timevalue::fromHms(0, 0, 1);
-            window->Timer1->start();
+            control<QTimer>(*window, "Timer1")->start();
             window->Timer1Timer();
             QVERIFY(!window->game.GameRunning);
         }
@@ -47,7 +47,7 @@ private slots:
         QStringList shown;
         f.platform.onModal([&](QDialog& dialog) {
             shown << dialog.windowTitle();
-            static_cast<TfrmChoiceUser&>(dialog).Button3->click();
+            control<QPushButton>(dialog, "Button3")->click();
         });
         TfrmMain& window = f.start();
         QCOMPARE(readBytes(f.folder.path("Players.ini")), QByteArray(""));
@@ -60,8 +60,8 @@ private slots:
         Started f(twoPlayers(), 0);
         TfrmMain& window = *f.window;
         QCOMPARE(window.game.PlayerName, QStringLiteral("Olga"));
-        QCOMPARE(window.board->lblCurrentPlayer->text(), QStringLiteral("Текущий игрок: Olga"));
-        QCOMPARE(window.board->lblPlayerReccord->text(), QStringLiteral("Ваш рекорд: 1100"));
+        QCOMPARE(control<QLabel>(window, "lblCurrentPlayer")->text(), QStringLiteral("Текущий игрок: Olga"));
+        QCOMPARE(control<QLabel>(window, "lblPlayerReccord")->text(), QStringLiteral("Ваш рекорд: 1100"));
         QVERIFY(window.isVisible());
     }
 
@@ -75,10 +75,10 @@ private slots:
         QCOMPARE(f.plain(),
                  olga + blockOf("Max", {"06.03.2007 20:15:00;7;9;-200;0:03:00"}) + fiveGames("Anna"));
         QCOMPARE(window.playerStore.MemoPlayers(), f.plain());
-        QCOMPARE(window.board->lblPlayerReccord->text(), QStringLiteral("Ваш рекорд: 0"));
+        QCOMPARE(control<QLabel>(window, "lblPlayerReccord")->text(), QStringLiteral("Ваш рекорд: 0"));
 
         f.lastTick(20, 1);
-        QCOMPARE(window.board->lblPlayerReccord->text(), QStringLiteral("Ваш рекорд: 1900"));
+        QCOMPARE(control<QLabel>(window, "lblPlayerReccord")->text(), QStringLiteral("Ваш рекорд: 1900"));
         QCOMPARE(players::gameRows(window.playerStore.MemoPlayers(), u"Max").size(), 2);
     }
 
@@ -95,10 +95,10 @@ private slots:
         f.platform.onModal([](QDialog& dialog) {
             auto& results = static_cast<TfrmUsers&>(dialog);
             QCOMPARE(results.windowTitle(), QStringLiteral("Результаты игр"));
-            results.Button3->click();
+            control<QPushButton>(results, "Button3")->click();
         });
         f.platform.answerInput(QStringLiteral("Ольга"));
-        f.window->mnuShowResults->trigger();
+        control<QAction>(*f.window, "mnuShowResults")->trigger();
         QCOMPARE(f.window->game.PlayerName, QStringLiteral("Olga"));
         const QString renamed = f.plain();
         QVERIFY(renamed.startsWith(QStringLiteral("$/$/$/$/$Ольга$")));
@@ -148,19 +148,19 @@ private slots:
         window.game.SaveFileName = saveFile;
         window.game.GameTime = timevalue::fromHms(0, 7, 0); // taken from the restored game
         if (running)
-            window.Timer1->start();
+            control<QTimer>(window, "Timer1")->start();
         if (answer)
             f.platform.answerMessage(answer);
         bool selectionOpened = false;
         bool clockWhileChoosing = false;
         f.platform.onModal([&](QDialog& dialog) {
             selectionOpened = true;
-            clockWhileChoosing = window.Timer1->isActive();
+            clockWhileChoosing = control<QTimer>(window, "Timer1")->isActive();
             auto& choice = static_cast<TfrmChoiceUser&>(dialog);
-            choice.ListBox1->setCurrentRow(1);
-            choice.Button1->click();
+            control<QListWidget>(choice, "ListBox1")->setCurrentRow(1);
+            control<QPushButton>(choice, "Button1")->click();
         });
-        window.mnuChangePlayer->trigger();
+        control<QAction>(window, "mnuChangePlayer")->trigger();
 
         QCOMPARE(f.platform.messages.size(), asked.isEmpty() ? 0 : 1);
         if (!asked.isEmpty()) {
@@ -176,14 +176,15 @@ private slots:
         QCOMPARE(window.game.GameRunning, running && !chosen);
         if (chosen) {
             QVERIFY(!clockWhileChoosing);
-            QVERIFY(!window.Timer1->isActive());
-            QCOMPARE(window.board->lblCurrentPlayer->text(), QStringLiteral("Текущий игрок: Max"));
+            QVERIFY(!control<QTimer>(window, "Timer1")->isActive());
+            QCOMPARE(control<QLabel>(window, "lblCurrentPlayer")->text(),
+                     QStringLiteral("Текущий игрок: Max"));
             // Closing the selection after a restored game puts the configured length back.
             QVERIFY(!window.game.LoadedGame);
             QCOMPARE(timevalue::toText(window.game.GameTime),
                      loaded ? QStringLiteral("0:03:00") : QStringLiteral("0:07:00"));
         } else if (running) {
-            QVERIFY(window.Timer1->isActive()); // the game goes on, its clock running
+            QVERIFY(control<QTimer>(window, "Timer1")->isActive()); // the game goes on, its clock running
         }
         f.platform.onModal({});
     }

@@ -44,23 +44,25 @@ class TestResults : public QObject {
                 qFatal("the results window did not become active");
             return *window;
         }
-        QStringList listed() const { return itemsOf(window->ListBox1); }
+        QStringList listed() const { return itemsOf(control<QListWidget>(*window, "ListBox1")); }
         QString selected() const {
-            const auto items = window->ListBox1->selectedItems();
+            const auto items = control<QListWidget>(*window, "ListBox1")->selectedItems();
             return items.isEmpty() ? QString() : items.first()->text();
         }
         // The table's column, top to bottom.
         QStringList column(int c) const {
             QStringList values;
-            for (int r = 0; r < window->games->rowCount(); ++r)
-                values << window->games->index(r, c).data().toString();
+            for (int r = 0; r < control<GamesModel>(*window, "games")->rowCount(); ++r)
+                values << control<GamesModel>(*window, "games")->index(r, c).data().toString();
             return values;
         }
         void selectRows(const QList<int>& rows) {
-            window->ListView1->clearSelection();
+            control<QTableView>(*window, "ListView1")->clearSelection();
             for (int r : rows)
-                window->ListView1->selectionModel()->select(
-                    window->games->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                control<QTableView>(*window, "ListView1")
+                    ->selectionModel()
+                    ->select(control<GamesModel>(*window, "games")->index(r, 0),
+                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     };
 
@@ -75,12 +77,12 @@ private slots:
         QCOMPARE(f.column(0), QStringList({"05.03.2007 18:42:10", "06.03.2007 19:05:33"}));
         QCOMPARE(f.column(3), QStringList({"1100", "300"}));
         QCOMPARE(f.column(4), QStringList({"0:03:00", "0:03:00"}));
-        QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: 2"));
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Всего игр: 2"));
         QStringList captions;
         for (int c = 0; c < 5; ++c)
-            captions << w.games->headerData(c, Qt::Horizontal).toString();
+            captions << control<GamesModel>(w, "games")->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(captions, QStringList({"Дата", "Правильно", "Не правильно", "Очки", "Время игры"}));
-        QCOMPARE(w.ListView1->horizontalHeader()->sectionSize(0), 110);
+        QCOMPARE(control<QTableView>(w, "ListView1")->horizontalHeader()->sectionSize(0), 110);
     }
 
     void whoIsShownAtOpening_data() {
@@ -101,17 +103,19 @@ private slots:
         TfrmUsers& w = f.shown();
         QCOMPARE(f.selected(), shown);
         QCOMPARE(w.ShownPlayer, shown);
-        QCOMPARE(w.games->rowCount(), games);
-        QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: %1").arg(games));
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), games);
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Всего игр: %1").arg(games));
     }
 
     void clickingAPlayer() {
         Fixture f{twoPlayers() + fiveGames(Anna), Anna};
         TfrmUsers& w = f.shown();
-        QSignalSpy resets(w.games, &QAbstractItemModel::modelReset);
+        QSignalSpy resets(control<GamesModel>(w, "games"), &QAbstractItemModel::modelReset);
         const auto click = [&](int row) {
-            QTest::mouseClick(w.ListBox1->viewport(), Qt::LeftButton, {},
-                              w.ListBox1->visualItemRect(w.ListBox1->item(row)).center());
+            QTest::mouseClick(control<QListWidget>(w, "ListBox1")->viewport(), Qt::LeftButton, {},
+                              control<QListWidget>(w, "ListBox1")
+                                  ->visualItemRect(control<QListWidget>(w, "ListBox1")->item(row))
+                                  .center());
         };
         click(2);
         QCOMPARE(resets.size(), 0);
@@ -119,25 +123,25 @@ private slots:
         QCOMPARE(resets.size(), 1);
         QCOMPARE(f.column(1), QStringList({"14", "9"}));
         QCOMPARE(w.ShownPlayerIndex, 0);
-        QTest::keyClick(w.ListBox1, Qt::Key_Down);
-        QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: 0"));
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Down);
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Всего игр: 0"));
     }
 
     void deletingChosenGames() {
         Fixture f{twoPlayers() + fiveGames(Anna), Anna};
         TfrmUsers& w = f.shown();
-        w.ListView1->setFocus(Qt::MouseFocusReason);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::MouseFocusReason);
         f.selectRows({0, 2});
-        w.SpeedButton2->click();
+        control<QPushButton>(w, "SpeedButton2")->click();
         QCOMPARE(f.column(0), QStringList({"02.01.2007", "04.01.2007", "05.01.2007"}));
         QCOMPARE(f.host.MemoPlayers(),
                  twoPlayers() + blockOf(Anna, {gameNumber(2), gameNumber(4), gameNumber(5)}));
         QCOMPARE(ReadScrambledText(f.host.path()), f.host.MemoPlayers());
-        QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: 3"));
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Всего игр: 3"));
         QCOMPARE(f.selected(), Anna);
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 500"));
-        QVERIFY(w.ListView1->hasFocus());
-        QVERIFY(w.SpeedButton2->isEnabled());
+        QVERIFY(control<QTableView>(w, "ListView1")->hasFocus());
+        QVERIFY(control<QPushButton>(w, "SpeedButton2")->isEnabled());
     }
 
     // A game recorded while the window is open stands after the rows shown and is not touched.
@@ -147,10 +151,10 @@ private slots:
         f.game.YesCount = 6;
         f.game.Points = 600;
         players::recordFinishedGame(f.platform, f.game, f.host.store, f.host);
-        QCOMPARE(w.games->rowCount(), 5);
-        w.ListView1->setFocus(Qt::TabFocusReason);
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), 5);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
         f.selectRows({4});
-        w.SpeedButton2->click();
+        control<QPushButton>(w, "SpeedButton2")->click();
         QCOMPARE(f.column(1), QStringList({"1", "2", "3", "4", "6"}));
     }
 
@@ -159,11 +163,11 @@ private slots:
         f.game.LoadedGame = true;
         TfrmUsers& w = f.shown();
         const int updates = f.host.labelUpdates;
-        w.ListView1->setFocus(Qt::TabFocusReason);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
         f.selectRows({4});
-        w.SpeedButton2->click();
+        control<QPushButton>(w, "SpeedButton2")->click();
         f.platform.answerMessage(mb::IdYes);
-        w.Button1->click();
+        control<QPushButton>(w, "Button1")->click();
         QCOMPARE(f.host.MemoPlayers(), blockOf(Anna, {}));
         QCOMPARE(f.host.labelUpdates, updates);
     }
@@ -171,18 +175,18 @@ private slots:
     void deleteButtonFollowsTheTablesFocus() {
         Fixture f{twoPlayers(), QStringLiteral("Olga")};
         TfrmUsers& w = f.shown();
-        QVERIFY(!w.SpeedButton2->isEnabled());
-        QCOMPARE(w.SpeedButton1->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(w.SpeedButton2->focusPolicy(), Qt::NoFocus);
-        QTest::mouseClick(w.ListView1->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
-        QVERIFY(w.ListView1->hasFocus());
-        QVERIFY(w.SpeedButton2->isEnabled());
-        w.ListBox1->setFocus(Qt::MouseFocusReason);
-        QVERIFY(!w.SpeedButton2->isEnabled());
-        w.ListView1->setFocus(Qt::TabFocusReason);
-        QVERIFY(w.SpeedButton2->isEnabled());
-        w.Button1->setFocus(Qt::TabFocusReason);
-        QVERIFY(!w.SpeedButton2->isEnabled());
+        QVERIFY(!control<QPushButton>(w, "SpeedButton2")->isEnabled());
+        QCOMPARE(control<QPushButton>(w, "SpeedButton1")->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(control<QPushButton>(w, "SpeedButton2")->focusPolicy(), Qt::NoFocus);
+        QTest::mouseClick(control<QTableView>(w, "ListView1")->viewport(), Qt::LeftButton, {}, QPoint(20, 5));
+        QVERIFY(control<QTableView>(w, "ListView1")->hasFocus());
+        QVERIFY(control<QPushButton>(w, "SpeedButton2")->isEnabled());
+        control<QListWidget>(w, "ListBox1")->setFocus(Qt::MouseFocusReason);
+        QVERIFY(!control<QPushButton>(w, "SpeedButton2")->isEnabled());
+        control<QTableView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
+        QVERIFY(control<QPushButton>(w, "SpeedButton2")->isEnabled());
+        control<QPushButton>(w, "Button1")->setFocus(Qt::TabFocusReason);
+        QVERIFY(!control<QPushButton>(w, "SpeedButton2")->isEnabled());
     }
 
     void clearingOnlyThatPlayer_data() {
@@ -197,7 +201,7 @@ private slots:
         TfrmUsers& w = f.shown();
         const QByteArray before = f.host.bytes();
         f.platform.answerMessage(answer);
-        w.Button1->click();
+        control<QPushButton>(w, "Button1")->click();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Вопрос"));
         QCOMPARE(f.platform.messages[0].text, QStringLiteral("Вы действительно хотите очистить список ?"));
@@ -209,7 +213,7 @@ private slots:
         QCOMPARE(f.host.MemoPlayers(), blockOf("Olga", {}) + blockOf("Max", {}) + fiveGames(Anna));
         QCOMPARE(f.listed(), QStringList({"Olga", "Max", "Anna"}));
         QCOMPARE(f.selected(), QStringLiteral("Olga"));
-        QCOMPARE(w.games->rowCount(), 0);
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), 0);
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
     }
 
@@ -219,9 +223,9 @@ private slots:
         const QByteArray before = f.host.bytes();
         f.platform.answerMessage(mb::IdYes);
         f.platform.answerMessage(mb::IdYes);
-        QTest::keyClick(w.ListBox1, Qt::Key_Return);
-        w.ListView1->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w.ListView1, Qt::Key_Return);
+        QTest::keyClick(control<QListWidget>(w, "ListBox1"), Qt::Key_Return);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(control<QTableView>(w, "ListView1"), Qt::Key_Return);
         QVERIFY(f.platform.messages.isEmpty());
         QCOMPARE(f.host.bytes(), before);
         QVERIFY(w.isVisible());
@@ -246,7 +250,7 @@ private slots:
         TfrmUsers& w = f.shown();
         const QByteArray before = f.host.bytes();
         f.platform.answerInput(typed);
-        w.Button3->click();
+        control<QPushButton>(w, "Button3")->click();
         QCOMPARE(f.platform.inputDialogs.size(), 1);
         QCOMPARE(f.platform.inputDialogs[0].caption, QStringLiteral("Изменение"));
         QCOMPARE(f.platform.inputDialogs[0].prompt, QStringLiteral("Введите новое имя"));
@@ -261,7 +265,8 @@ private slots:
         // The current player's old name is gone: the last player is selected, the label keeps the name,
         // and a name that two players share shows the first one's games.
         QCOMPARE(f.selected(), listed.last());
-        QCOMPARE(w.games->rowCount(), listed.last() == QStringLiteral("Olga") ? 2 : 5);
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(),
+                 listed.last() == QStringLiteral("Olga") ? 2 : 5);
         QCOMPARE(f.host.currentPlayerLabel, QStringLiteral("Текущий игрок: Anna"));
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
         QCOMPARE(f.game.PlayerName, Anna);
@@ -271,9 +276,9 @@ private slots:
         Fixture f{twoPlayers() + fiveGames(Anna), Anna};
         TfrmUsers& w = f.shown();
         const auto deleteRow = [&](int row, int answer) {
-            w.ListBox1->setCurrentRow(row);
+            control<QListWidget>(w, "ListBox1")->setCurrentRow(row);
             f.platform.answerMessage(answer);
-            w.SpeedButton1->click();
+            control<QPushButton>(w, "SpeedButton1")->click();
         };
         deleteRow(1, mb::IdNo);
         QCOMPARE(f.listed().size(), 3);
@@ -290,22 +295,22 @@ private slots:
 
         deleteRow(1, mb::IdYes);
         QCOMPARE(f.listed(), QStringList{"Olga"});
-        QCOMPARE(w.games->rowCount(), 2);
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), 2);
         QCOMPARE(f.host.recordLabel, QStringLiteral("Ваш рекорд: 0"));
 
         deleteRow(0, mb::IdYes);
         QCOMPARE(f.host.bytes(), QByteArray());
         QCOMPARE(f.listed(), QStringList());
-        QCOMPARE(w.games->rowCount(), 0);
-        QCOMPARE(w.Label1->text(), QStringLiteral("Всего игр: 0"));
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), 0);
+        QCOMPARE(control<QLabel>(w, "Label1")->text(), QStringLiteral("Всего игр: 0"));
 
         // With nobody left, every command leaves the file alone.
         const int messages = f.platform.messages.size();
         f.platform.answerInput(QStringLiteral("Zed"));
-        w.Button3->click();
-        w.SpeedButton1->click();
-        w.SpeedButton2->click();
-        w.Button1->click();
+        control<QPushButton>(w, "Button3")->click();
+        control<QPushButton>(w, "SpeedButton1")->click();
+        control<QPushButton>(w, "SpeedButton2")->click();
+        control<QPushButton>(w, "Button1")->click();
         QCOMPARE(f.platform.messages.size(), messages);
         QCOMPARE(f.host.bytes(), QByteArray());
     }
@@ -317,11 +322,11 @@ private slots:
         const QByteArray before = f.host.bytes();
         const QString text = f.host.MemoPlayers();
         QVERIFY(QFile(f.host.path()).setPermissions(QFile::ReadOwner));
-        w.ListView1->setFocus(Qt::TabFocusReason);
+        control<QTableView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
         f.selectRows({0});
-        w.SpeedButton2->click();
+        control<QPushButton>(w, "SpeedButton2")->click();
         f.platform.answerMessage(mb::IdYes);
-        w.SpeedButton1->click();
+        control<QPushButton>(w, "SpeedButton1")->click();
         QCOMPARE(f.platform.messages.size(), 3);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("LexiTrainer"));
         QVERIFY(f.platform.messages[0].text.contains(f.host.path()));
@@ -329,20 +334,20 @@ private slots:
         QCOMPARE(f.host.bytes(), before);
         QCOMPARE(f.host.MemoPlayers(), text);
         QCOMPARE(f.listed().size(), 3);
-        QCOMPARE(w.games->rowCount(), 5);
+        QCOMPARE(control<GamesModel>(w, "games")->rowCount(), 5);
     }
 
     void anchorsWhenResized() {
         Fixture f{twoPlayers(), QStringLiteral("Olga")};
         TfrmUsers& w = f.shown();
         w.resize(588, 528);
-        QCOMPARE(w.ListBox1->geometry(), QRect(8, 8, 469, 89));
-        QCOMPARE(w.SpeedButton1->pos(), QPoint(484, 8));
-        QCOMPARE(w.Button3->pos(), QPoint(484, 40));
-        QCOMPARE(w.SpeedButton2->pos(), QPoint(384, 72));
-        QCOMPARE(w.ListView1->geometry(), QRect(8, 104, 573, 395));
-        QCOMPARE(w.Label1->pos(), QPoint(8, 503));
-        QCOMPARE(w.Button1->pos(), QPoint(444, 501));
+        QCOMPARE(control<QListWidget>(w, "ListBox1")->geometry(), QRect(8, 8, 469, 89));
+        QCOMPARE(control<QPushButton>(w, "SpeedButton1")->pos(), QPoint(484, 8));
+        QCOMPARE(control<QPushButton>(w, "Button3")->pos(), QPoint(484, 40));
+        QCOMPARE(control<QPushButton>(w, "SpeedButton2")->pos(), QPoint(384, 72));
+        QCOMPARE(control<QTableView>(w, "ListView1")->geometry(), QRect(8, 104, 573, 395));
+        QCOMPARE(control<QLabel>(w, "Label1")->pos(), QPoint(8, 503));
+        QCOMPARE(control<QPushButton>(w, "Button1")->pos(), QPoint(444, 501));
     }
 };
 

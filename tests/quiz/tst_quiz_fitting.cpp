@@ -23,7 +23,7 @@ struct Asked {
             QStringList{text + QLatin1Char('|') + text, Other + QLatin1Char('|') + Other} +
                 TestFolder::pairs(3));
         window = &f.start();
-        window->Timer2->stop();
+        control<QTimer>(*window, "Timer2")->stop();
         ask();
     }
     void ask() {
@@ -58,7 +58,7 @@ private slots:
         QFETCH(bool, shortened);
         Asked asked(answer);
         QCOMPARE(asked.window->game.RealButton, 1);
-        AnswerLabel* label = asked.window->board->answerLabel(1);
+        AnswerLabel* label = control<GameBoard>(*asked.window, "board")->answerLabel(1);
         const QString whole = question::prefix(1) + answer;
         QCOMPARE(label->text(), whole);
 
@@ -99,10 +99,10 @@ private slots:
         QFETCH(bool, smaller);
         QFETCH(bool, shortened);
         Asked asked(word);
-        QuestionBox* box = asked.window->board->mmWorld;
+        QuestionBox* box = control<QuestionBox>(*asked.window, "mmWorld");
         const QString text = question::prompt() + QStringLiteral("\r\n") + word;
         const auto showsTheText = [&] {
-            QCOMPARE(asked.window->board->memoText(), text);
+            QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(), text);
             QCOMPARE(box->verticalScrollBar()->maximum(), 0);
             QVERIFY(!box->textCursor().hasSelection());
             QCOMPARE(QFontInfo(box->font()).pixelSize() < 17, smaller);
@@ -129,7 +129,8 @@ private slots:
         // Asked again after another word, part of which the player had selected: shown as the first
         // time, to the pixel.
         asked.askOther();
-        QCOMPARE(asked.window->board->memoText(), question::prompt() + QStringLiteral("\r\n") + Other);
+        QCOMPARE(control<GameBoard>(*asked.window, "board")->memoText(),
+                 question::prompt() + QStringLiteral("\r\n") + Other);
         QTextCursor selected(box->document());
         selected.setPosition(3);
         selected.setPosition(box->document()->characterCount() - 1, QTextCursor::KeepAnchor);

@@ -15,7 +15,7 @@ const QString PressF2 = QStringLiteral("Для начала новой игры 
 QStringList labelTexts(const TfrmMain& window) {
     QStringList texts;
     for (int position = 1; position <= 4; ++position)
-        texts << window.board->answerLabel(position)->text();
+        texts << control<GameBoard>(window, "board")->answerLabel(position)->text();
     return texts;
 }
 
@@ -29,7 +29,7 @@ void send(QWidget* widget, QEvent::Type type) {
 }
 
 qint64 face(const TfrmMain& window, int position) {
-    return window.board->answerImage(position)->pixmap().cacheKey();
+    return control<GameBoard>(window, "board")->answerImage(position)->pixmap().cacheKey();
 }
 
 } // namespace
@@ -58,7 +58,8 @@ private slots:
         f.platform.queueDraws({0, 1, 0, 1, 2, 3});
         window.game.Saved = true;
         window.NewQuestion();
-        QCOMPARE(window.board->memoText(), "Выберете правильный перевод слова:\r\n" + word);
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(),
+                 "Выберете правильный перевод слова:\r\n" + word);
         QCOMPARE(window.game.RealButton, 2);
         QCOMPARE(labelTexts(window), labels);
         QVERIFY(!window.game.Saved);
@@ -71,20 +72,21 @@ private slots:
         f.platform.messages.clear();
         window.game.RealButton = 3;
         window.game.Saved = true;
-        window.board->lblAnswer1->setText("old");
+        control<AnswerLabel>(window, "lblAnswer1")->setText("old");
         window.NewQuestion();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Не достаточно слов в словаре"));
         QCOMPARE(f.platform.messages[0].flags, 48);
-        QCOMPARE(window.board->lblAnswer1->text(), QStringLiteral("old"));
+        QCOMPARE(control<AnswerLabel>(window, "lblAnswer1")->text(), QStringLiteral("old"));
         QCOMPARE(window.game.RealButton, 3);
         QVERIFY(window.game.Saved);
-        QCOMPARE(window.board->memoText(), QStringLiteral("Для начала игры нажмите \"F2\""));
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(),
+                 QStringLiteral("Для начала игры нажмите \"F2\""));
 
         // The game still starts; every answer then counts as wrong and asks again.
-        window.mnuNewGame->trigger();
+        control<QAction>(window, "mnuNewGame")->trigger();
         QVERIFY(window.game.GameRunning);
-        QVERIFY(window.Timer1->isActive());
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
         window.game.RealButton = 0;
         window.Answer1Click();
         QCOMPARE(window.game.NoCount, 1);
@@ -95,148 +97,157 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        window.mnuNewGame->trigger();
-        QVERIFY(window.mnuSave->isEnabled());
-        QVERIFY(window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        control<QAction>(window, "mnuNewGame")->trigger();
+        QVERIFY(control<QAction>(window, "mnuSave")->isEnabled());
+        QVERIFY(control<QAction>(window, "mnuSaveAs")->isEnabled());
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:03:00"));
 
         for (int answers = 0; answers < 3; ++answers)
-            QTest::mouseClick(window.board->answerLabel(window.game.RealButton), Qt::LeftButton);
+            QTest::mouseClick(control<GameBoard>(window, "board")->answerLabel(window.game.RealButton),
+                              Qt::LeftButton);
         for (int answers = 0; answers < 2; ++answers)
-            QTest::mouseClick(window.board->answerImage(window.game.RealButton % 4 + 1), Qt::LeftButton, {},
-                              QPoint(3, 3));
-        QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 3"));
-        QCOMPARE(window.board->Label17->text(), QStringLiteral("Количество неправильных ответов: 2"));
-        QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: 100"));
+            QTest::mouseClick(
+                control<GameBoard>(window, "board")->answerImage(window.game.RealButton % 4 + 1),
+                Qt::LeftButton, {}, QPoint(3, 3));
+        QCOMPARE(control<QLabel>(window, "Label16")->text(),
+                 QStringLiteral("Количество правильных ответов: 3"));
+        QCOMPARE(control<QLabel>(window, "Label17")->text(),
+                 QStringLiteral("Количество неправильных ответов: 2"));
+        QCOMPARE(control<QLabel>(window, "Label19")->text(),
+                 QStringLiteral("Количество набранных очков: 100"));
         const QString yes = f.folder.path("sound/Yes.wav"), no = f.folder.path("sound/No.wav");
         QCOMPARE(f.platform.sounds, (QStringList{yes, yes, yes, no, no}));
 
         QString last;
         for (int tick = 1; tick < 180; ++tick) {
             window.Timer1Timer();
-            last = window.board->Label3->text();
+            last = control<QLabel>(window, "Label3")->text();
         }
         QCOMPARE(last, QStringLiteral("У вас осталось: 0:00:01"));
         QVERIFY(window.game.GameRunning);
         window.Timer1Timer();
         QVERIFY(!window.game.GameRunning);
-        QVERIFY(!window.Timer1->isActive());
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
+        QVERIFY(!control<QTimer>(window, "Timer1")->isActive());
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:00:00"));
         QCOMPARE(labelTexts(window), (QStringList{TimeUp, TimeUp, TimeUp, TimeUp}));
-        QCOMPARE(window.board->memoText(), PressF2);
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(), PressF2);
         QCOMPARE(f.platform.sounds.last(), f.folder.path("sound/End.wav"));
-        QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: 100"));
+        QCOMPARE(control<QLabel>(window, "Label19")->text(),
+                 QStringLiteral("Количество набранных очков: 100"));
         QCOMPARE(window.game.RealButton, 0);
 
         // After the time is up answers do nothing, and the next game starts from 0:00:00 on the label.
         window.Answer1Click();
         QCOMPARE(window.game.YesCount + window.game.NoCount, 5);
-        window.mnuNewGame->trigger();
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:00:00"));
+        control<QAction>(window, "mnuNewGame")->trigger();
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:00:00"));
         window.Timer1Timer();
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:02:59"));
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:02:59"));
     }
 
     void theNewGameQuestionDuringAGame() {
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        window.mnuNewGame->trigger();
+        control<QAction>(window, "mnuNewGame")->trigger();
         window.Answer1Click();
         window.Timer1Timer();
         window.mnuStopGameClick();
         window.game.SaveFileName = "game.gsv";
-        const QString question = window.board->memoText();
+        const QString question = control<GameBoard>(window, "board")->memoText();
 
         f.platform.answerMessage(mb::IdNo);
         window.mnuNewGameClick();
         QCOMPARE(f.platform.messages.last().text,
                  QStringLiteral("Вы действительно хотите начать новую игру ?"));
         QCOMPARE(f.platform.messages.last().flags, 36);
-        QVERIFY(window.Timer1->isActive()); // paused before, running after
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive()); // paused before, running after
         QVERIFY(window.game.SaveFileName.isEmpty());
-        QCOMPARE(window.board->memoText(), question);
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(), question);
         QCOMPARE(window.game.YesCount + window.game.NoCount, 1);
 
         f.platform.answerMessage(mb::IdYes);
         window.mnuNewGameClick();
         QCOMPARE(window.game.YesCount + window.game.NoCount, 0);
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:03:00"));
         QCOMPARE(window.game.TimeLeft, window.game.GameTime);
         QVERIFY(window.game.GameRunning);
-        QVERIFY(window.Timer1->isActive());
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
     }
 
     void pauseResumeAbortAndTheTranslator() {
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        window.mnuResumeGame->trigger();
-        QVERIFY(!window.Timer1->isActive());
+        control<QAction>(window, "mnuResumeGame")->trigger();
+        QVERIFY(!control<QTimer>(window, "Timer1")->isActive());
 
-        window.mnuNewGame->trigger();
-        window.mnuStopGame->trigger();
-        QVERIFY(!window.Timer1->isActive());
+        control<QAction>(window, "mnuNewGame")->trigger();
+        control<QAction>(window, "mnuStopGame")->trigger();
+        QVERIFY(!control<QTimer>(window, "Timer1")->isActive());
         window.Answer2Click(); // answers count while paused
         QCOMPARE(window.game.YesCount + window.game.NoCount, 1);
         f.platform.messages.clear();
-        window.N13->trigger();
+        control<QAction>(window, "N13")->trigger();
         QCOMPARE(f.platform.messages.size(), 1);
         QCOMPARE(f.platform.messages[0].caption, QStringLiteral("Переводчик"));
         QCOMPARE(f.platform.messages[0].flags, 48);
-        QVERIFY(window.Timer1->isActive());
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
 
-        window.mnuAbortGame->trigger();
+        control<QAction>(window, "mnuAbortGame")->trigger();
         QVERIFY(!window.game.GameRunning);
-        QVERIFY(!window.Timer1->isActive());
+        QVERIFY(!control<QTimer>(window, "Timer1")->isActive());
         QCOMPARE(labelTexts(window), (QStringList{"", "", "", ""}));
-        QCOMPARE(window.board->memoText(), PressF2);
-        QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 0"));
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось: 0:03:00"));
-        window.N13->trigger(); // no game: no refusal
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(), PressF2);
+        QCOMPARE(control<QLabel>(window, "Label16")->text(),
+                 QStringLiteral("Количество правильных ответов: 0"));
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось: 0:03:00"));
+        control<QAction>(window, "N13")->trigger(); // no game: no refusal
         QCOMPARE(f.platform.messages.size(), 1);
     }
 
     void abortWithoutAGameEnablesSave() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
-        window.mnuAbortGame->trigger();
-        QVERIFY(window.mnuSave->isEnabled());
-        QVERIFY(!window.mnuSaveAs->isEnabled());
-        QCOMPARE(window.board->memoText(), PressF2);
+        control<QAction>(window, "mnuAbortGame")->trigger();
+        QVERIFY(control<QAction>(window, "mnuSave")->isEnabled());
+        QVERIFY(!control<QAction>(window, "mnuSaveAs")->isEnabled());
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(), PressF2);
     }
 
     void theFacesOfTheAnswerButtons() {
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        const qint64 normal = window.board->imgNormal.cacheKey();
-        const qint64 over = window.board->imgMouseMove.cacheKey();
-        const qint64 pressed = window.board->imgPress.cacheKey();
+        const qint64 normal = control<GameBoard>(window, "board")->imgNormal.cacheKey();
+        const qint64 over = control<GameBoard>(window, "board")->imgMouseMove.cacheKey();
+        const qint64 pressed = control<GameBoard>(window, "board")->imgPress.cacheKey();
 
-        send(window.board->lblAnswer1, QEvent::MouseMove); // over the label lights its button
+        send(control<AnswerLabel>(window, "lblAnswer1"),
+             QEvent::MouseMove); // over the label lights its button
         QCOMPARE(face(window, 1), over);
-        send(window.board->Answer2, QEvent::MouseMove); // no background crossed: B stays normal
+        send(control<MouseLabel>(window, "Answer2"),
+             QEvent::MouseMove); // no background crossed: B stays normal
         QCOMPARE(face(window, 2), normal);
         QCOMPARE(face(window, 1), over);
-        send(window.board->imgBqr, QEvent::MouseMove);
+        send(control<MouseLabel>(window, "imgBqr"), QEvent::MouseMove);
         QCOMPARE(face(window, 1), normal);
-        send(window.board->Answer2, QEvent::MouseMove);
+        send(control<MouseLabel>(window, "Answer2"), QEvent::MouseMove);
         QCOMPARE(face(window, 2), over);
-        QCOMPARE(window.board->HoverButton, 2);
+        QCOMPARE(control<GameBoard>(window, "board")->HoverButton, 2);
 
-        send(window.board->Answer2, QEvent::MouseButtonPress); // no game: no pressed face
+        send(control<MouseLabel>(window, "Answer2"), QEvent::MouseButtonPress); // no game: no pressed face
         QCOMPARE(face(window, 2), over);
-        send(window.board->Answer2, QEvent::MouseButtonRelease);
+        send(control<MouseLabel>(window, "Answer2"), QEvent::MouseButtonRelease);
         QCOMPARE(face(window, 2), normal);
 
-        window.mnuNewGame->trigger();
-        send(window.board->lblAnswer3, QEvent::MouseButtonPress);
+        control<QAction>(window, "mnuNewGame")->trigger();
+        send(control<AnswerLabel>(window, "lblAnswer3"), QEvent::MouseButtonPress);
         QCOMPARE(face(window, 3), pressed);
-        send(window.board->lblAnswer3, QEvent::MouseButtonRelease);
+        send(control<AnswerLabel>(window, "lblAnswer3"), QEvent::MouseButtonRelease);
         QCOMPARE(face(window, 3), normal);
         QCOMPARE(window.game.YesCount + window.game.NoCount, 1); // the release clicked
-        QVERIFY(window.board->answerImage(1)->focusPolicy() == Qt::NoFocus);
+        QVERIFY(control<GameBoard>(window, "board")->answerImage(1)->focusPolicy() == Qt::NoFocus);
     }
 
     // Labels grow with their text, so no counter value and no long name is ever cut off.
@@ -244,32 +255,37 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        GameBoard& board = *window.board;
+        GameBoard& board = *control<GameBoard>(window, "board");
         auto wholeText = [](const QLabel* l) {
             return l->width() >= l->fontMetrics().horizontalAdvance(l->text());
         };
-        window.mnuNewGame->trigger();
+        control<QAction>(window, "mnuNewGame")->trigger();
         for (int answers = 0; answers < 12; ++answers)
             window.AnswerClick(window.game.RealButton);
-        QCOMPARE(board.Label16->text(), QStringLiteral("Количество правильных ответов: 12"));
-        QCOMPARE(board.Label19->text(), QStringLiteral("Количество набранных очков: 1200"));
-        for (const QLabel* counter : {board.Label16, board.Label17, board.Label19})
+        QCOMPARE(control<QLabel>(board, "Label16")->text(),
+                 QStringLiteral("Количество правильных ответов: 12"));
+        QCOMPARE(control<QLabel>(board, "Label19")->text(),
+                 QStringLiteral("Количество набранных очков: 1200"));
+        for (const QLabel* counter : {control<QLabel>(board, "Label16"), control<QLabel>(board, "Label17"),
+                                      control<QLabel>(board, "Label19")})
             QVERIFY2(wholeText(counter), qPrintable(counter->text()));
 
         window.game.YesCount = 99999;
         window.game.NoCount = 99999;
         window.game.Points = -50000;
         window.UpdateKolichestvo();
-        for (const QLabel* counter : {board.Label16, board.Label17, board.Label19}) {
+        for (const QLabel* counter : {control<QLabel>(board, "Label16"), control<QLabel>(board, "Label17"),
+                                      control<QLabel>(board, "Label19")}) {
             QVERIFY2(wholeText(counter), qPrintable(counter->text()));
             // Still inside the score panel.
-            QVERIFY(board.Panel1->rect().contains(counter->geometry()));
+            QVERIFY(control<QFrame>(board, "Panel1")->rect().contains(counter->geometry()));
         }
 
         const QString name = QStringLiteral("Константин Константинопольский-Щедрин");
         board.setPlayerLabels(QStringLiteral("Текущий игрок: ") + name,
                               QStringLiteral("Ваш рекорд: 1234500"));
-        for (const QLabel* player : {board.lblCurrentPlayer, board.lblPlayerReccord})
+        for (const QLabel* player :
+             {control<QLabel>(board, "lblCurrentPlayer"), control<QLabel>(board, "lblPlayerReccord")})
             QVERIFY2(player->width() >= player->fontMetrics().horizontalAdvance(player->text()) + 10,
                      qPrintable(player->text()));
     }
@@ -278,10 +294,10 @@ private slots:
     void theBackgroundCoversTheWindow() {
         MainWindowFixture f;
         TfrmMain& window = f.start();
-        GameBoard& board = *window.board;
-        QCOMPARE(board.imgBqr->geometry(), board.rect());
+        GameBoard& board = *control<GameBoard>(window, "board");
+        QCOMPARE(control<MouseLabel>(board, "imgBqr")->geometry(), board.rect());
         for (const QPoint below : {QPoint(150, 421), QPoint(450, 421), QPoint(604, 424)})
-            QCOMPARE(board.childAt(below), board.imgBqr);
+            QCOMPARE(board.childAt(below), control<MouseLabel>(board, "imgBqr"));
     }
 
     // Resuming a clock that runs leaves its next tick where it was.
@@ -289,16 +305,17 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        window.mnuNewGame->trigger();
+        control<QAction>(window, "mnuNewGame")->trigger();
         QTest::qWait(100);
-        const int before = window.Timer1->remainingTime();
+        const int before = control<QTimer>(window, "Timer1")->remainingTime();
         for (int presses = 0; presses < 5; ++presses)
-            window.mnuResumeGame->trigger();
+            control<QAction>(window, "mnuResumeGame")->trigger();
         // A restarted interval would be back at a full second.
-        QVERIFY2(window.Timer1->remainingTime() <= before, qPrintable(QString::number(before)));
-        window.mnuStopGame->trigger();
-        window.mnuResumeGame->trigger();
-        QVERIFY(window.Timer1->isActive());
+        QVERIFY2(control<QTimer>(window, "Timer1")->remainingTime() <= before,
+                 qPrintable(QString::number(before)));
+        control<QAction>(window, "mnuStopGame")->trigger();
+        control<QAction>(window, "mnuResumeGame")->trigger();
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
     }
 
     void aDoubleClickAnswersOnce_data() {
@@ -312,8 +329,8 @@ private slots:
         MainWindowFixture f;
         f.folder.writeDictionary("словарь/main.txt", TestFolder::pairs(10));
         TfrmMain& window = f.start();
-        window.mnuNewGame->trigger();
-        QWidget* button = window.board->lblAnswer2;
+        control<QAction>(window, "mnuNewGame")->trigger();
+        QWidget* button = control<AnswerLabel>(window, "lblAnswer2");
         send(button, QEvent::MouseButtonPress);
         send(button, QEvent::MouseButtonRelease);
         if (secondPress)

@@ -79,7 +79,7 @@ private slots:
 
         Model model;
         model.gameSeconds = model.leftSeconds = 4;
-        model.timeLabel = window.board->Label3->text();
+        model.timeLabel = control<QLabel>(window, "Label3")->text();
         model.labels = QStringLiteral("empty");
         model.memo = QStringLiteral("Для начала игры нажмите \"F2\"");
         int settingsSeconds = 4;
@@ -100,22 +100,22 @@ private slots:
             }
             case Step::Tick:
                 // The clock only ticks while it runs.
-                if (!window.Timer1->isActive())
+                if (!control<QTimer>(window, "Timer1")->isActive())
                     continue;
                 model.tick();
                 window.Timer1Timer();
                 break;
             case Step::Pause:
                 model.clock = false;
-                window.mnuStopGame->trigger();
+                control<QAction>(window, "mnuStopGame")->trigger();
                 break;
             case Step::Resume:
                 model.clock = model.clock || model.running;
-                window.mnuResumeGame->trigger();
+                control<QAction>(window, "mnuResumeGame")->trigger();
                 break;
             case Step::Abort:
                 model.abort();
-                window.mnuAbortGame->trigger();
+                control<QAction>(window, "mnuAbortGame")->trigger();
                 break;
             case Step::NewGameYes:
             case Step::NewGameNo:
@@ -133,12 +133,12 @@ private slots:
                 } else {
                     model.clock = true;
                 }
-                window.mnuNewGame->trigger();
+                control<QAction>(window, "mnuNewGame")->trigger();
                 break;
             case Step::Translator:
                 if (model.running)
                     model.clock = true;
-                window.N13->trigger();
+                control<QAction>(window, "N13")->trigger();
                 QCOMPARE(f.platform.messages.size(), model.running ? 1 : 0);
                 break;
             case Step::Settings: {
@@ -146,10 +146,10 @@ private slots:
                 settingsSeconds = int(random() % 3) + 2;
                 f.platform.onModal([settingsSeconds](QDialog& dialog) {
                     auto& settings = static_cast<TfrmSeting&>(dialog);
-                    settings.TimePicker->setTime(QTime(0, 0, settingsSeconds));
-                    settings.Button1->click();
+                    control<QDateTimeEdit>(settings, "TimePicker")->setTime(QTime(0, 0, settingsSeconds));
+                    control<QPushButton>(settings, "Button1")->click();
                 });
-                window.mnuSeting->trigger();
+                control<QAction>(window, "mnuSeting")->trigger();
                 model.gameSeconds = model.leftSeconds = settingsSeconds;
                 model.timeLabel = QStringLiteral("У вас осталось: ") + Model::clockText(settingsSeconds);
                 break;
@@ -160,18 +160,18 @@ private slots:
 
             const QByteArray where = QByteArray("step ") + QByteArray::number(stepNumber);
             QVERIFY2(window.game.GameRunning == model.running, where);
-            QVERIFY2(window.Timer1->isActive() == model.clock, where);
+            QVERIFY2(control<QTimer>(window, "Timer1")->isActive() == model.clock, where);
             QCOMPARE(window.game.YesCount, model.yes);
             QCOMPARE(window.game.NoCount, model.no);
             QCOMPARE(window.game.Points, model.points);
             QCOMPARE(timevalue::toText(window.game.TimeLeft), Model::clockText(model.leftSeconds));
-            QCOMPARE(window.board->Label3->text(), model.timeLabel);
-            QCOMPARE(window.board->Label16->text(),
+            QCOMPARE(control<QLabel>(window, "Label3")->text(), model.timeLabel);
+            QCOMPARE(control<QLabel>(window, "Label16")->text(),
                      QStringLiteral("Количество правильных ответов: %1").arg(model.yes));
-            QCOMPARE(window.board->Label19->text(),
+            QCOMPARE(control<QLabel>(window, "Label19")->text(),
                      QStringLiteral("Количество набранных очков: %1").arg(model.points));
-            QCOMPARE(window.mnuSave->isEnabled(), model.save);
-            QCOMPARE(window.mnuSaveAs->isEnabled(), model.saveAs);
+            QCOMPARE(control<QAction>(window, "mnuSave")->isEnabled(), model.save);
+            QCOMPARE(control<QAction>(window, "mnuSaveAs")->isEnabled(), model.saveAs);
             checkDisplay(window, model, pairs);
         }
     }
@@ -183,24 +183,25 @@ private:
         const QString TimeUp = QStringLiteral("Время закончилось!");
         if (model.labels == QStringLiteral("time up")) {
             for (int position = 1; position <= 4; ++position)
-                QCOMPARE(window.board->answerLabel(position)->text(), TimeUp);
-            QCOMPARE(window.board->memoText(), model.memo);
+                QCOMPARE(control<GameBoard>(window, "board")->answerLabel(position)->text(), TimeUp);
+            QCOMPARE(control<GameBoard>(window, "board")->memoText(), model.memo);
             return;
         }
         if (model.labels == QStringLiteral("empty")) {
             for (int position = 1; position <= 4; ++position)
-                QCOMPARE(window.board->answerLabel(position)->text(), QString());
-            QCOMPARE(window.board->memoText(), model.memo);
+                QCOMPARE(control<GameBoard>(window, "board")->answerLabel(position)->text(), QString());
+            QCOMPARE(control<GameBoard>(window, "board")->memoText(), model.memo);
             return;
         }
-        const QStringList memo = window.board->memoText().split(QStringLiteral("\r\n"));
+        const QStringList memo =
+            control<GameBoard>(window, "board")->memoText().split(QStringLiteral("\r\n"));
         QCOMPARE(memo.size(), 2);
         QCOMPARE(memo[0], QStringLiteral("Выберете правильный перевод слова:"));
         const QString word = memo[1];
         QVERIFY(window.game.RealButton >= 1 && window.game.RealButton <= 4);
         QSet<QString> seen;
         for (int position = 1; position <= 4; ++position) {
-            const QString text = window.board->answerLabel(position)->text();
+            const QString text = control<GameBoard>(window, "board")->answerLabel(position)->text();
             const QString prefix = QString(QChar(u'A' + position - 1)) + QStringLiteral(".   ");
             QVERIFY(text.startsWith(prefix));
             const QString answer = text.mid(prefix.size());

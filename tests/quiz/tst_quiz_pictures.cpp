@@ -56,14 +56,15 @@ private slots:
         TfrmMain& window = f.start();
         const qreal ratio = window.devicePixelRatio();
         QCOMPARE(ratio, qGuiApp->devicePixelRatio());
-        for (const QPixmap* face :
-             {&window.board->imgNormal, &window.board->imgMouseMove, &window.board->imgPress})
+        for (const QPixmap* face : {&control<GameBoard>(window, "board")->imgNormal,
+                                    &control<GameBoard>(window, "board")->imgMouseMove,
+                                    &control<GameBoard>(window, "board")->imgPress})
             QVERIFY(coversOnScreen(*face, ButtonPlace, ratio));
-        QVERIFY(coversOnScreen(window.board->Image2->pixmap(), PanelPlace, ratio));
+        QVERIFY(coversOnScreen(control<QLabel>(window, "Image2")->pixmap(), PanelPlace, ratio));
         // What the screen shows of a button is as many pixels as the button covers on it.
-        const QPixmap shown = window.board->Answer1->grab();
+        const QPixmap shown = control<MouseLabel>(window, "Answer1")->grab();
         QCOMPARE(shown.devicePixelRatio(), ratio);
-        QCOMPARE(shown.size(), window.board->Answer1->size() * ratio);
+        QCOMPARE(shown.size(), control<MouseLabel>(window, "Answer1")->size() * ratio);
     }
 };
 

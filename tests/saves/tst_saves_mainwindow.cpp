@@ -32,7 +32,7 @@ struct Game {
         f.folder.writeDictionary(QStringLiteral("словарь/main.txt"), TestFolder::pairs(10));
         TfrmMain& window = f.start();
         // The player selection at start-up plays no part here.
-        window.Timer2->stop();
+        control<QTimer>(window, "Timer2")->stop();
         return window;
     }
 
@@ -43,8 +43,8 @@ struct Game {
         f.platform.onModal([name](QDialog& dialog) {
             auto& save = static_cast<TfrmSave&>(dialog);
             QCoreApplication::processEvents();
-            save.Edit1->setText(name);
-            save.Button1->click();
+            control<QLineEdit>(save, "Edit1")->setText(name);
+            control<QPushButton>(save, "Button1")->click();
         });
         window.mnuSaveClick();
     }
@@ -53,8 +53,10 @@ struct Game {
         f.platform.onModal([entry](QDialog& dialog) {
             auto& open = static_cast<TfrmOpen&>(dialog);
             QCoreApplication::processEvents();
-            open.ListBox1->setCurrentItem(open.ListBox1->findItems(entry, Qt::MatchExactly).value(0));
-            open.Button1->click();
+            control<SaveListBox>(open, "ListBox1")
+                ->setCurrentItem(
+                    control<SaveListBox>(open, "ListBox1")->findItems(entry, Qt::MatchExactly).value(0));
+            control<QPushButton>(open, "Button1")->click();
         });
         window.mnuOpenClick();
     }
@@ -84,8 +86,9 @@ private slots:
             window.game.TimeLeft = timevalue::fromHms(0, 0, 1);
             window.Timer1Timer();
         }
-        const QString question = window.board->memoText().section(QStringLiteral("\r\n"), 1, 1);
-        const QStringList answers = answerTexts(*window.board);
+        const QString question =
+            control<GameBoard>(window, "board")->memoText().section(QStringLiteral("\r\n"), 1, 1);
+        const QStringList answers = answerTexts(*control<GameBoard>(window, "board"));
         const qint32 realButton = window.game.RealButton;
         const QString timeLeft = timevalue::toText(window.game.TimeLeft);
         g.saveAs(QStringLiteral("партия"));
@@ -96,16 +99,19 @@ private slots:
         window.game.PlayerName = QStringLiteral("Пётр");
         g.open(QStringLiteral("партия.gsv"));
 
-        QCOMPARE(window.board->memoText(), QStringLiteral("Выберете перевод слова:\r\n") + question);
-        QCOMPARE(answerTexts(*window.board), answers);
-        QCOMPARE(window.board->Label3->text(), QStringLiteral("У вас осталось:  ") + timeLeft);
-        QCOMPARE(window.board->lblCurrentPlayer->text(), QStringLiteral("Текущий игрок: Иван"));
-        QCOMPARE(window.board->lblPlayerReccord->text(),
+        QCOMPARE(control<GameBoard>(window, "board")->memoText(),
+                 QStringLiteral("Выберете перевод слова:\r\n") + question);
+        QCOMPARE(answerTexts(*control<GameBoard>(window, "board")), answers);
+        QCOMPARE(control<QLabel>(window, "Label3")->text(), QStringLiteral("У вас осталось:  ") + timeLeft);
+        QCOMPARE(control<QLabel>(window, "lblCurrentPlayer")->text(), QStringLiteral("Текущий игрок: Иван"));
+        QCOMPARE(control<QLabel>(window, "lblPlayerReccord")->text(),
                  QStringLiteral("Время сохранения: 06.03.2007 19:05:33"));
-        QCOMPARE(window.board->Label16->text(), QStringLiteral("Количество правильных ответов: 1"));
-        QCOMPARE(window.board->Label19->text(), QStringLiteral("Количество набранных очков: -100"));
-        QVERIFY(window.Timer1->isActive());
-        QVERIFY(window.mnuSave->isEnabled());
+        QCOMPARE(control<QLabel>(window, "Label16")->text(),
+                 QStringLiteral("Количество правильных ответов: 1"));
+        QCOMPARE(control<QLabel>(window, "Label19")->text(),
+                 QStringLiteral("Количество набранных очков: -100"));
+        QVERIFY(control<QTimer>(window, "Timer1")->isActive());
+        QVERIFY(control<QAction>(window, "mnuSave")->isEnabled());
         QVERIFY(window.game.GameRunning && window.game.LoadedGame && window.game.Saved);
         QCOMPARE(window.game.RealButton, realButton);
         QCOMPARE(window.game.PlayerName, QStringLiteral("Иван"));
@@ -156,8 +162,8 @@ private slots:
             g.f.platform.onModal([](QDialog& dialog) {
                 QCoreApplication::processEvents();
                 auto& save = static_cast<TfrmSave&>(dialog);
-                save.Edit1->setText(QStringLiteral("партия"));
-                save.Button1->click();
+                control<QLineEdit>(save, "Edit1")->setText(QStringLiteral("партия"));
+                control<QPushButton>(save, "Button1")->click();
             });
         }
 
@@ -184,8 +190,8 @@ private slots:
         g.f.platform.onModal([](QDialog& dialog) {
             QCoreApplication::processEvents();
             auto& save = static_cast<TfrmSave&>(dialog);
-            save.Edit1->setText(QStringLiteral("продолжение"));
-            save.Button1->click();
+            control<QLineEdit>(save, "Edit1")->setText(QStringLiteral("продолжение"));
+            control<QPushButton>(save, "Button1")->click();
         });
         g.window.SaveToCurrentFile();
 
@@ -198,17 +204,17 @@ private slots:
         Game g;
         QDir().mkpath(g.f.folder.path(QStringLiteral("Save")));
         writeBytes(g.savePath(QStringLiteral("bad.gsv")), "not a saved game");
-        const QString memo = g.window.board->memoText();
-        const QStringList answers = answerTexts(*g.window.board);
-        const QString player = g.window.board->lblCurrentPlayer->text();
+        const QString memo = control<GameBoard>(g.window, "board")->memoText();
+        const QStringList answers = answerTexts(*control<GameBoard>(g.window, "board"));
+        const QString player = control<QLabel>(g.window, "lblCurrentPlayer")->text();
 
         g.open(QStringLiteral("bad.gsv"));
 
         QCOMPARE(g.f.platform.messages.size(), 1);
         QCOMPARE(g.f.platform.messages[0].caption, QStringLiteral("LexiTrainer"));
-        QCOMPARE(g.window.board->memoText(), memo);
-        QCOMPARE(answerTexts(*g.window.board), answers);
-        QCOMPARE(g.window.board->lblCurrentPlayer->text(), player);
+        QCOMPARE(control<GameBoard>(g.window, "board")->memoText(), memo);
+        QCOMPARE(answerTexts(*control<GameBoard>(g.window, "board")), answers);
+        QCOMPARE(control<QLabel>(g.window, "lblCurrentPlayer")->text(), player);
         QVERIFY(!g.window.game.LoadedGame);
         QCOMPARE(g.window.game.PlayerName, QStringLiteral("Иван"));
     }

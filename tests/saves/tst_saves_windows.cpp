@@ -215,8 +215,8 @@ private slots:
         auto window = saveWindow();
         window->show();
         runWindowLoop();
-        window->Edit1->setText(typed);
-        window->Button1->click();
+        control<QLineEdit>(*window, "Edit1")->setText(typed);
+        control<QPushButton>(*window, "Button1")->click();
 
         QCOMPARE(QDir(saveFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{entry});
         QCOMPARE(m_game.SaveFileName, savePath(entry));
@@ -237,8 +237,8 @@ private slots:
         auto window = saveWindow();
         window->show();
         runWindowLoop();
-        window->Edit1->setText(typed);
-        window->Button1->click();
+        control<QLineEdit>(*window, "Edit1")->setText(typed);
+        control<QPushButton>(*window, "Button1")->click();
 
         QCOMPARE(m_platform->messages.size(), 1);
         QCOMPARE(m_platform->messages[0].caption, QStringLiteral("Сохранение"));
@@ -247,7 +247,7 @@ private slots:
                  before);
         QVERIFY(QDir(savePath(QStringLiteral("sub"))).isEmpty());
         QVERIFY(window->isVisible());
-        QCOMPARE(window->Edit1->text(), typed);
+        QCOMPARE(control<QLineEdit>(*window, "Edit1")->text(), typed);
         QVERIFY(m_game.SaveFileName.isEmpty());
     }
 
@@ -281,9 +281,9 @@ private slots:
         auto save = saveWindow();
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            QCOMPARE(items(*save->ListBox1), listed);
-            QVERIFY(save->ListBox1->selectedItems().isEmpty());
-            QCOMPARE(save->Edit1->text(), QStringLiteral("06.12.2026 9-5-7"));
+            QCOMPARE(items(*control<SaveListBox>(*save, "ListBox1")), listed);
+            QVERIFY(control<SaveListBox>(*save, "ListBox1")->selectedItems().isEmpty());
+            QCOMPARE(control<QLineEdit>(*save, "Edit1")->text(), QStringLiteral("06.12.2026 9-5-7"));
         });
         m_platform->showModal(*save);
         QVERIFY(QFileInfo(saveFolder()).isDir());
@@ -291,10 +291,11 @@ private slots:
         auto open = openWindow();
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            QCOMPARE(items(*open->ListBox1), listed);
-            QCOMPARE(open->Button1->isEnabled(), !listed.isEmpty());
-            QCOMPARE(open->ListBox1->selectedItems().size(), listed.isEmpty() ? 0 : 1);
-            QCOMPARE(open->ListBox1->currentRow(), listed.isEmpty() ? -1 : 0);
+            QCOMPARE(items(*control<SaveListBox>(*open, "ListBox1")), listed);
+            QCOMPARE(control<QPushButton>(*open, "Button1")->isEnabled(), !listed.isEmpty());
+            QCOMPARE(control<SaveListBox>(*open, "ListBox1")->selectedItems().size(),
+                     listed.isEmpty() ? 0 : 1);
+            QCOMPARE(control<SaveListBox>(*open, "ListBox1")->currentRow(), listed.isEmpty() ? -1 : 0);
         });
         m_platform->showModal(*open);
     }
@@ -312,13 +313,15 @@ private slots:
         QFETCH(QString, name);
         auto window = saveWindow();
         window->show();
-        window->ListBox1->addItems({QStringLiteral("игра 1.gsv"), QStringLiteral(".gsv")});
-        window->Edit1->setText(QStringLiteral("typed"));
+        control<SaveListBox>(*window, "ListBox1")
+            ->addItems({QStringLiteral("игра 1.gsv"), QStringLiteral(".gsv")});
+        control<QLineEdit>(*window, "Edit1")->setText(QStringLiteral("typed"));
         if (row >= 0)
-            window->ListBox1->setCurrentRow(row);
+            control<SaveListBox>(*window, "ListBox1")->setCurrentRow(row);
         // Below the last entry, on the list's empty part.
-        QTest::mouseDClick(window->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 100));
-        QCOMPARE(window->Edit1->text(), name);
+        QTest::mouseDClick(control<SaveListBox>(*window, "ListBox1")->viewport(), Qt::LeftButton, {},
+                           QPoint(20, 100));
+        QCOMPARE(control<QLineEdit>(*window, "Edit1")->text(), name);
     }
 
     void openRestoresTheGame() {
@@ -336,7 +339,7 @@ private slots:
         int result = -1;
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            window->Button1->click();
+            control<QPushButton>(*window, "Button1")->click();
             result = window->result();
         });
         m_platform->showModal(*window);
@@ -365,7 +368,8 @@ private slots:
         auto window = openWindow();
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            QTest::mouseDClick(window->ListBox1->viewport(), Qt::LeftButton, {}, QPoint(20, 100));
+            QTest::mouseDClick(control<SaveListBox>(*window, "ListBox1")->viewport(), Qt::LeftButton, {},
+                               QPoint(20, 100));
         });
         m_platform->showModal(*window);
         QCOMPARE(m_restored.size(), withGame ? 1 : 0);
@@ -408,7 +412,7 @@ private slots:
         bool open = false;
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            window->Button1->click();
+            control<QPushButton>(*window, "Button1")->click();
             open = window->isVisible();
         });
         m_platform->showModal(*window);
@@ -437,7 +441,7 @@ private slots:
             runWindowLoop();
             if (!folder)
                 QVERIFY(QFile::remove(savePath(QStringLiteral("gone.gsv"))));
-            window->Button1->click();
+            control<QPushButton>(*window, "Button1")->click();
             open = window->isVisible();
         });
         m_platform->showModal(*window);
@@ -466,8 +470,8 @@ private slots:
         auto save = saveWindow();
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            save->Edit1->setText(QStringLiteral("партия"));
-            save->Button1->click();
+            control<QLineEdit>(*save, "Edit1")->setText(QStringLiteral("партия"));
+            control<QPushButton>(*save, "Button1")->click();
         });
         m_platform->showModal(*save);
         const QString path = savePath(QStringLiteral("партия.gsv"));
@@ -477,7 +481,7 @@ private slots:
         auto open = openWindow();
         m_platform->onModal([&](QDialog&) {
             runWindowLoop();
-            open->Button1->click();
+            control<QPushButton>(*open, "Button1")->click();
         });
         m_platform->showModal(*open);
 

@@ -110,12 +110,13 @@ private slots:
         store(gameTime, translation, background);
         auto w = window();
         w->show();
-        QCOMPARE(w->TimePicker->text(), shown);
-        QCOMPARE(w->TimePicker->date(), QDate(2007, 3, 6)); // the picker keeps its own day
-        QCOMPARE(w->RadioButton1->isChecked(), englishRussian);
-        QCOMPARE(w->RadioButton2->isChecked(), !englishRussian);
-        QCOMPARE(w->CheckBox1->isChecked(), background);
-        QCOMPARE(w->Button3->isEnabled(), buttonEnabled);
+        QCOMPARE(control<QDateTimeEdit>(*w, "TimePicker")->text(), shown);
+        QCOMPARE(control<QDateTimeEdit>(*w, "TimePicker")->date(),
+                 QDate(2007, 3, 6)); // the picker keeps its own day
+        QCOMPARE(control<QRadioButton>(*w, "RadioButton1")->isChecked(), englishRussian);
+        QCOMPARE(control<QRadioButton>(*w, "RadioButton2")->isChecked(), !englishRussian);
+        QCOMPARE(control<QCheckBox>(*w, "CheckBox1")->isChecked(), background);
+        QCOMPARE(control<QPushButton>(*w, "Button3")->isEnabled(), buttonEnabled);
         QCOMPARE(m_platform->pictureDialogs, 0); // the box was checked already
         QVERIFY(m_platform->messages.isEmpty());
     }
@@ -131,16 +132,16 @@ private slots:
         store(timevalue::fromHms(0, 3, 0), settings::EnglishRussian, true);
         auto w = window();
         w->show();
-        w->TimePicker->setTime(QTime(0, 0, 0)); // no game length is too short
-        QCOMPARE(w->TimePicker->text(), QStringLiteral("0:00:00"));
-        w->RadioButton2->setChecked(true);
-        QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
-        QVERIFY(!w->Button3->isEnabled());
+        control<QDateTimeEdit>(*w, "TimePicker")->setTime(QTime(0, 0, 0)); // no game length is too short
+        QCOMPARE(control<QDateTimeEdit>(*w, "TimePicker")->text(), QStringLiteral("0:00:00"));
+        control<QRadioButton>(*w, "RadioButton2")->setChecked(true);
+        QTest::mouseClick(control<QCheckBox>(*w, "CheckBox1"), Qt::LeftButton);
+        QVERIFY(!control<QPushButton>(*w, "Button3")->isEnabled());
         if (byKey) {
-            w->Button1->setFocus();
+            control<QPushButton>(*w, "Button1")->setFocus();
             QTest::keyClick(w.get(), Qt::Key_Return);
         } else {
-            QTest::mouseClick(w->Button1, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(*w, "Button1"), Qt::LeftButton);
         }
         QCOMPARE(m_callbacks, 1);
         QVERIFY(!w->isVisible());
@@ -157,7 +158,7 @@ private slots:
         store(timevalue::fromHms(0, 3, 0), QStringLiteral("odd"), true);
         auto w = window();
         w->show();
-        QTest::mouseClick(w->Button1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*w, "Button1"), Qt::LeftButton);
         KeyStore reader(m_path);
         QVERIFY(reader.openKey(settings::KeyPath, false));
         QCOMPARE(settings::readGameTime(reader), Today + 180.0 / 86400);
@@ -178,12 +179,12 @@ private slots:
         const QByteArray before = readBytes(m_path);
         auto w = window();
         w->show();
-        w->TimePicker->setTime(QTime(1, 0, 0));
-        w->RadioButton2->setChecked(true);
+        control<QDateTimeEdit>(*w, "TimePicker")->setTime(QTime(1, 0, 0));
+        control<QRadioButton>(*w, "RadioButton2")->setChecked(true);
         if (byKey)
             QTest::keyClick(w.get(), Qt::Key_Escape);
         else
-            QTest::mouseClick(w->Button2, Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(*w, "Button2"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QCOMPARE(w->result(), int(QDialog::Rejected));
         QCOMPARE(m_callbacks, 0);
@@ -200,20 +201,20 @@ private slots:
 
         // Cancelled: the box goes back to unchecked.
         m_platform->answerPicture(QString());
-        QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
+        QTest::mouseClick(control<QCheckBox>(*w, "CheckBox1"), Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 1);
-        QVERIFY(!w->CheckBox1->isChecked());
-        QVERIFY(!w->Button3->isEnabled());
+        QVERIFY(!control<QCheckBox>(*w, "CheckBox1")->isChecked());
+        QVERIFY(!control<QPushButton>(*w, "Button3")->isEnabled());
         QVERIFY(!QFile::exists(m_copy));
 
         // Picked: copied at once, and "Отмена" does not take it back.
         m_platform->answerPicture(m_dir.filePath(QStringLiteral("chosen.bmp")));
-        QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
+        QTest::mouseClick(control<QCheckBox>(*w, "CheckBox1"), Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 2);
-        QVERIFY(w->CheckBox1->isChecked());
-        QVERIFY(w->Button3->isEnabled());
+        QVERIFY(control<QCheckBox>(*w, "CheckBox1")->isChecked());
+        QVERIFY(control<QPushButton>(*w, "Button3")->isEnabled());
         QCOMPARE(readBytes(m_copy), picture);
-        QTest::mouseClick(w->Button2, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*w, "Button2"), Qt::LeftButton);
         QCOMPARE(readBytes(m_copy), picture);
         QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_platform->messages.isEmpty());
@@ -224,9 +225,9 @@ private slots:
         writeBytes(m_copy, "old");
         auto w = window();
         w->show();
-        QTest::mouseClick(w->CheckBox1, Qt::LeftButton);
+        QTest::mouseClick(control<QCheckBox>(*w, "CheckBox1"), Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 0);
-        QVERIFY(w->Button3->isEnabled());
+        QVERIFY(control<QPushButton>(*w, "Button3")->isEnabled());
         QCOMPARE(readBytes(m_copy), QByteArray("old"));
     }
 
@@ -237,13 +238,13 @@ private slots:
         auto w = window();
         w->show();
         m_platform->answerPicture(QString());
-        QTest::mouseClick(w->Button3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*w, "Button3"), Qt::LeftButton);
         QCOMPARE(readBytes(m_copy), QByteArray("old picture"));
         m_platform->answerPicture(m_dir.filePath(QStringLiteral("new.bmp")));
-        QTest::mouseClick(w->Button3, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*w, "Button3"), Qt::LeftButton);
         QCOMPARE(m_platform->pictureDialogs, 2);
         QCOMPARE(readBytes(m_copy), QByteArray("new picture"));
-        QVERIFY(w->CheckBox1->isChecked());
+        QVERIFY(control<QCheckBox>(*w, "CheckBox1")->isChecked());
     }
 
     void failuresAreReported() {
@@ -257,7 +258,7 @@ private slots:
 
         // A refused write keeps the window open and applies nothing.
         QVERIFY(QFile::setPermissions(m_path, QFileDevice::ReadOwner));
-        QTest::mouseClick(w->Button1, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(*w, "Button1"), Qt::LeftButton);
         QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QCOMPARE(m_platform->messages.size(), 2);
         QCOMPARE(m_platform->messages[1].text, QStringLiteral("Failed to set data for 'GameTime'"));

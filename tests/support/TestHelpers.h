@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Controls.h"
 #include "platform/Failure.h"
 #include "words/WordList.h"
 

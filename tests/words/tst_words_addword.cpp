@@ -64,17 +64,18 @@ private:
     void open(TfrmAddWord& window, std::function<void()> checks) {
         m_platform->onModal([&window, checks](QDialog&) {
             checks();
-            window.Button2->click();
+            control<QPushButton>(window, "Button2")->click();
         });
         m_platform->showModal(window);
     }
     static void add(TfrmAddWord& window, const QString& word, const QString& translation) {
-        window.Edit1->setText(word);
-        window.Edit2->setText(translation);
-        window.btnAddWorld->click();
+        control<QLineEdit>(window, "Edit1")->setText(word);
+        control<QLineEdit>(window, "Edit2")->setText(translation);
+        control<QPushButton>(window, "btnAddWorld")->click();
     }
     static void select(TfrmAddWord& window, int row) {
-        window.lstWords->setCurrentIndex(window.lstWords->model()->index(row, 0));
+        control<QListView>(window, "lstWords")
+            ->setCurrentIndex(control<QListView>(window, "lstWords")->model()->index(row, 0));
     }
     ScriptedPlatform::Message lastMessage() const {
         return m_platform->messages.isEmpty() ? ScriptedPlatform::Message() : m_platform->messages.last();
@@ -98,14 +99,14 @@ private slots:
         start({"кот|cat", "пёс|dog", "ёж|hedgehog", "шляпа|hat"}, {});
         auto w = window();
         open(*w, [&] {
-            w->Edit1->setText(QStringLiteral("  "));
-            w->Edit2->setText(QStringLiteral("cow"));
-            QVERIFY(!w->btnAddWorld->isEnabled());
-            w->Edit1->setText(QStringLiteral("корова"));
-            QVERIFY(w->btnAddWorld->isEnabled());
-            w->Edit1->clear();
-            QVERIFY(w->btnAddWorld->isEnabled());
-            w->btnAddWorld->click();
+            control<QLineEdit>(*w, "Edit1")->setText(QStringLiteral("  "));
+            control<QLineEdit>(*w, "Edit2")->setText(QStringLiteral("cow"));
+            QVERIFY(!control<QPushButton>(*w, "btnAddWorld")->isEnabled());
+            control<QLineEdit>(*w, "Edit1")->setText(QStringLiteral("корова"));
+            QVERIFY(control<QPushButton>(*w, "btnAddWorld")->isEnabled());
+            control<QLineEdit>(*w, "Edit1")->clear();
+            QVERIFY(control<QPushButton>(*w, "btnAddWorld")->isEnabled());
+            control<QPushButton>(*w, "btnAddWorld")->click();
             QCOMPARE(lastMessage().caption, QStringLiteral("LexiTrainer"));
             QCOMPARE(lastMessage().text, QStringLiteral("Сначала введите слово и его перевод"));
             QCOMPARE(lastMessage().flags, mb::Ok);
@@ -139,8 +140,8 @@ private slots:
             QCOMPARE(lastMessage().caption, QStringLiteral("Введите другое слово"));
             QCOMPARE(lastMessage().text, text);
             QCOMPARE(lastMessage().flags, mb::Ok | mb::IconExclamation);
-            QCOMPARE(w->Edit1->text(), word);
-            QCOMPARE(w->Edit2->text(), translation);
+            QCOMPARE(control<QLineEdit>(*w, "Edit1")->text(), word);
+            QCOMPARE(control<QLineEdit>(*w, "Edit2")->text(), translation);
         });
         QCOMPARE(readBytes(userFile()), before);
         QCOMPARE(m_reloads, 0);
@@ -150,15 +151,15 @@ private slots:
         start({"кот|cat", "пёс|dog", "ёж|hedgehog"}, {"мышь|mouse"});
         auto w = window();
         open(*w, [&] {
-            QCOMPARE(w->Label8->text(), UserCount + "1");
-            QCOMPARE(w->Label4->text(), StandardCount + "3");
+            QCOMPARE(control<QLabel>(*w, "Label8")->text(), UserCount + "1");
+            QCOMPARE(control<QLabel>(*w, "Label4")->text(), StandardCount + "3");
             add(*w, QStringLiteral("  слон "), QStringLiteral("elephant\t"));
             // Typed text outside the code page is stored as it comes through it.
             add(*w, QStringLiteral("кит"), QStringLiteral("whale ü"));
-            QCOMPARE(w->Label8->text(), UserCount + "3");
-            QCOMPARE(w->Label4->text(), StandardCount + "3");
-            QCOMPARE(w->Edit1->text(), QString());
-            QVERIFY(!w->btnAddWorld->isEnabled());
+            QCOMPARE(control<QLabel>(*w, "Label8")->text(), UserCount + "3");
+            QCOMPARE(control<QLabel>(*w, "Label4")->text(), StandardCount + "3");
+            QCOMPARE(control<QLineEdit>(*w, "Edit1")->text(), QString());
+            QVERIFY(!control<QPushButton>(*w, "btnAddWorld")->isEnabled());
             // A pair added in this opening is already a duplicate, though the word list lacks it.
             add(*w, QStringLiteral("СЛОН"), QStringLiteral("jumbo"));
             QCOMPARE(lastMessage().text, QStringLiteral("Введенное вами слово уже есть в словаре"));
@@ -174,12 +175,12 @@ private slots:
         start({"кот|cat"}, {"шляпа|hat", "Арбуз|melon", "ёж|hedgehog"});
         auto w = window();
         open(*w, [&] {
-            w->Button3->click();
+            control<QPushButton>(*w, "Button3")->click();
             QCOMPARE(lastMessage().text, QStringLiteral("Для удаления сначала быберете слово со списка"));
             QCOMPARE(lastMessage().flags, mb::IconInformation);
             select(*w, 2);
             m_platform->answerMessage(mb::IdNo);
-            w->Button3->click();
+            control<QPushButton>(*w, "Button3")->click();
             QCOMPARE(lastMessage().caption, QStringLiteral("Подтверждение удаления"));
             QCOMPARE(lastMessage().text,
                      QStringLiteral("Вы действительно хотите удалить слово \"шляпа\" и его "
@@ -188,9 +189,9 @@ private slots:
             QVERIFY(!w->DictionaryChanged);
             select(*w, 1);
             m_platform->answerMessage(mb::IdYes);
-            w->Button3->click();
-            QCOMPARE(w->Label8->text(), UserCount + "2");
-            QCOMPARE(w->Label4->text(), StandardCount + "1");
+            control<QPushButton>(*w, "Button3")->click();
+            QCOMPARE(control<QLabel>(*w, "Label8")->text(), UserCount + "2");
+            QCOMPARE(control<QLabel>(*w, "Label4")->text(), StandardCount + "1");
         });
         QCOMPARE(ReadScrambledText(userFile()), listText({"Арбуз|melon", "шляпа|hat"}));
         QCOMPARE(m_reloads, 1);
@@ -202,10 +203,10 @@ private slots:
         open(*w, [&] {
             select(*w, 0);
             m_platform->answerMessage(mb::IdYes);
-            w->Button3->click();
+            control<QPushButton>(*w, "Button3")->click();
             QCOMPARE(m_platform->messages.last().text.count(QStringLiteral("\"слон\"")), 1);
-            QCOMPARE(w->Label8->text(), UserCount + "0");
-            w->Button3->click();
+            QCOMPARE(control<QLabel>(*w, "Label8")->text(), UserCount + "0");
+            control<QPushButton>(*w, "Button3")->click();
             QCOMPARE(lastMessage().caption, QStringLiteral("Сообщение"));
             QCOMPARE(lastMessage().text, QStringLiteral("В словаре пользователя нет ни одного слова."));
         });
@@ -221,7 +222,7 @@ private slots:
         open(*w, [&] {
             select(*w, 0);
             m_platform->answerMessage(mb::IdYes);
-            w->Button3->click();
+            control<QPushButton>(*w, "Button3")->click();
             QCOMPARE(lastMessage().caption, QStringLiteral("LexiTrainer"));
             QVERIFY(lastMessage().text.contains(userFile()));
             QCOMPARE(itemsOf(w->userWords()), QStringList({"а|a", "б|b"}));
@@ -235,20 +236,20 @@ private slots:
         start({"a|b"}, {"шляпа|hat", "кот|cat"});
         auto w = window();
         open(*w, [&] {
-            w->Edit3->setText(QStringLiteral("at"));
-            w->Button1->click();
+            control<QLineEdit>(*w, "Edit3")->setText(QStringLiteral("at"));
+            control<QPushButton>(*w, "Button1")->click();
             QCOMPARE(w->selectedRow(), 0);
-            QCOMPARE(w->Button1->text(), QStringLiteral("Найти далие"));
-            w->Button1->click();
+            QCOMPARE(control<QPushButton>(*w, "Button1")->text(), QStringLiteral("Найти далие"));
+            control<QPushButton>(*w, "Button1")->click();
             QCOMPARE(w->selectedRow(), 1);
-            w->Button1->click();
+            control<QPushButton>(*w, "Button1")->click();
             QCOMPARE(w->selectedRow(), 1);
-            QCOMPARE(w->Button1->text(), QStringLiteral("Найти далие"));
-            w->Edit3->setText(QStringLiteral("AT"));
-            QCOMPARE(w->Button1->text(), QStringLiteral("Поиск"));
-            w->Button1->click();
+            QCOMPARE(control<QPushButton>(*w, "Button1")->text(), QStringLiteral("Найти далие"));
+            control<QLineEdit>(*w, "Edit3")->setText(QStringLiteral("AT"));
+            QCOMPARE(control<QPushButton>(*w, "Button1")->text(), QStringLiteral("Поиск"));
+            control<QPushButton>(*w, "Button1")->click();
             QCOMPARE(w->selectedRow(), 0);
-            QCOMPARE(w->Button1->text(), QStringLiteral("Поиск"));
+            QCOMPARE(control<QPushButton>(*w, "Button1")->text(), QStringLiteral("Поиск"));
         });
         QCOMPARE(m_reloads, 0);
     }

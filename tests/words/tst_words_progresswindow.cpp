@@ -40,7 +40,7 @@ public:
         QObject::connect(&m_ticker, &QTimer::timeout, this, [this] {
             ++ticks;
             if (TfrmOpenSlovar* window = livingWindow(); window && window->isVisible())
-                labels.append(window->lblPersent->text());
+                labels.append(control<QLabel>(*window, "lblPersent")->text());
         });
         m_ticker.start();
     }
@@ -137,9 +137,10 @@ private slots:
         form.setMaximum(maximum);
         form.setPosition(position);
         form.ShowPercent();
-        QCOMPARE(form.lblPersent->text(), label);
-        QCOMPARE(form.ProgBar->maximum(), barMaximum);
-        QVERIFY(form.ProgBar->value() <= form.ProgBar->maximum());
+        QCOMPARE(control<QLabel>(form, "lblPersent")->text(), label);
+        QCOMPARE(control<QProgressBar>(form, "ProgBar")->maximum(), barMaximum);
+        QVERIFY(control<QProgressBar>(form, "ProgBar")->value() <=
+                control<QProgressBar>(form, "ProgBar")->maximum());
     }
 
     void userCannotCloseIt() {

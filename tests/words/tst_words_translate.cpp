@@ -107,26 +107,27 @@ private slots:
         TfrmTranslate window(platform, list);
         platform.onModal([&](QDialog&) {
             QCOMPARE(window.windowTitle(), QStringLiteral("Мини переводчик на 3 слов(а)"));
-            QTest::keyClick(window.Edit1, Qt::Key_Space);
-            QCOMPARE(window.Edit1->text(), QString());
-            window.Edit1->insert(QStringLiteral("ко"));
-            QCOMPARE(itemsOf(window.ListBox1), QStringList({"кот  -  cat", "кошка  -  cat"}));
-            QTest::keyClick(window.Edit1, Qt::Key_Home);
-            QTest::keyClicks(window.Edit1, QStringLiteral("  "));
-            QCOMPARE(window.Edit1->text(), QStringLiteral("ко"));
-            QCOMPARE(window.Edit1->cursorPosition(), 0);
+            QTest::keyClick(control<QLineEdit>(window, "Edit1"), Qt::Key_Space);
+            QCOMPARE(control<QLineEdit>(window, "Edit1")->text(), QString());
+            control<QLineEdit>(window, "Edit1")->insert(QStringLiteral("ко"));
+            QCOMPARE(itemsOf(control<QListWidget>(window, "ListBox1")),
+                     QStringList({"кот  -  cat", "кошка  -  cat"}));
+            QTest::keyClick(control<QLineEdit>(window, "Edit1"), Qt::Key_Home);
+            QTest::keyClicks(control<QLineEdit>(window, "Edit1"), QStringLiteral("  "));
+            QCOMPARE(control<QLineEdit>(window, "Edit1")->text(), QStringLiteral("ко"));
+            QCOMPARE(control<QLineEdit>(window, "Edit1")->cursorPosition(), 0);
 
-            window.Edit1->setText(QStringLiteral("   "));
-            QCOMPARE(window.Edit1->text(), QString());
-            QCOMPARE(window.ListBox1->count(), 0);
+            control<QLineEdit>(window, "Edit1")->setText(QStringLiteral("   "));
+            QCOMPARE(control<QLineEdit>(window, "Edit1")->text(), QString());
+            QCOMPARE(control<QListWidget>(window, "ListBox1")->count(), 0);
 
-            window.Edit1->setText(QStringLiteral("dog  "));
-            QCOMPARE(window.Edit1->text(), QStringLiteral("dog  "));
-            QCOMPARE(itemsOf(window.ListBox1), QStringList{"dog  -  собака"});
+            control<QLineEdit>(window, "Edit1")->setText(QStringLiteral("dog  "));
+            QCOMPARE(control<QLineEdit>(window, "Edit1")->text(), QStringLiteral("dog  "));
+            QCOMPARE(itemsOf(control<QListWidget>(window, "ListBox1")), QStringList{"dog  -  собака"});
 
             // Text outside the code page is looked up as the "?" it becomes.
-            window.Edit1->setText(QStringLiteral("ü"));
-            QCOMPARE(itemsOf(window.ListBox1), QStringList{NotFound});
+            control<QLineEdit>(window, "Edit1")->setText(QStringLiteral("ü"));
+            QCOMPARE(itemsOf(control<QListWidget>(window, "ListBox1")), QStringList{NotFound});
         });
         platform.showModal(window);
     }
@@ -135,15 +136,15 @@ private slots:
         ScriptedPlatform platform;
         const WordList list = listOf({"кот|cat", "кошка|cat"});
         TfrmTranslate window(platform, list);
-        window.Edit1->setText(QStringLiteral("c"));
-        window.mnuCopy->trigger();
+        control<QLineEdit>(window, "Edit1")->setText(QStringLiteral("c"));
+        control<QAction>(window, "mnuCopy")->trigger();
         QCOMPARE(platform.clipboard, QString()); // nothing selected yet
-        window.ListBox1->setCurrentRow(1);
-        window.mnuCopy->trigger();
+        control<QListWidget>(window, "ListBox1")->setCurrentRow(1);
+        control<QAction>(window, "mnuCopy")->trigger();
         QCOMPARE(platform.clipboard, QStringLiteral("cat  -  кошка"));
-        window.Edit1->setText(QStringLiteral("x"));
-        window.ListBox1->setCurrentRow(0);
-        window.mnuCopy->trigger();
+        control<QLineEdit>(window, "Edit1")->setText(QStringLiteral("x"));
+        control<QListWidget>(window, "ListBox1")->setCurrentRow(0);
+        control<QAction>(window, "mnuCopy")->trigger();
         QCOMPARE(platform.clipboard, NotFound);
     }
 
@@ -153,7 +154,7 @@ private slots:
         TfrmTranslate window(platform, list);
         bool closed = false;
         platform.onModal([&](QDialog& dialog) {
-            QTest::keyClick(window.Edit1, Qt::Key_Escape);
+            QTest::keyClick(control<QLineEdit>(window, "Edit1"), Qt::Key_Escape);
             closed = !dialog.isVisible();
         });
         platform.showModal(window);
