@@ -4,16 +4,16 @@
 #include "words/DictionaryReader.h"
 #include "words/WordList.h"
 
+#include <algorithm>
 #include <chrono>
-#include <cstring>
 
 namespace {
 
 constexpr qsizetype progressThreshold = 40;
+static_assert(DictionaryReader::FirstLines >= progressThreshold,
+              "the reader hands over the lines before the progress shows");
 // Events run about this often; running them after every line would cost more than the load itself.
 constexpr std::chrono::milliseconds eventInterval(15);
-// Lines between two looks at the clock.
-constexpr int linesPerClockCheck = 64;
 
 using Clock = std::chrono::steady_clock;
 
@@ -26,74 +26,6 @@ public:
 
 private:
     LoadProgress& m_progress;
-};
-
-// The lines of the text as its bytes come in; the reader unscrambles on its thread while this one
-// finds the line breaks and fills the list.
-class LineTaker {
-public:
-    LineTaker(DictionaryReader& reader, WordList& list, LoadProgress& progress)
-        : m_data(reader.buffer().constData()), m_list(list), m_progress(progress) {}
-
-    // Takes every line whose CR LF lies in the first `ready` bytes.
-    void take(qsizetype ready) {
-        for (;;) {
-            const char* cr = nullptr;
-            while (m_scanFrom < ready) {
-                cr = static_cast<const char*>(
-                    std::memchr(m_data + m_scanFrom, '\r', size_t(ready - m_scanFrom)));
-                if (!cr) {
-                    m_scanFrom = ready;
-                    break;
-                }
-                const qsizetype at = cr - m_data;
-                // A CR on the last ready byte is looked at again when its next byte is there.
-                if (at + 1 >= ready) {
-                    m_scanFrom = at;
-                    return;
-                }
-                if (m_data[at + 1] == '\n')
-                    break;
-                m_scanFrom = at + 1;
-                cr = nullptr;
-            }
-            if (!cr)
-                return;
-            const qsizetype consumed = m_lineStart;
-            m_list.appendBytes(QByteArrayView(m_data + m_lineStart, cr - (m_data + m_lineStart)));
-            m_lineStart = m_scanFrom = cr - m_data + 2;
-            const bool showNow = m_list.count() == progressThreshold;
-            if (showNow)
-                m_progress.showProgress();
-            bool runEvents = showNow;
-            if (++m_linesSinceClockCheck == linesPerClockCheck) {
-                m_linesSinceClockCheck = 0;
-                runEvents = runEvents || Clock::now() >= nextEvents();
-            }
-            // What was consumed before this line, so the percentage stays below 100 %.
-            if (runEvents)
-                runEventsAt(consumed);
-        }
-    }
-
-    Clock::time_point nextEvents() const { return m_lastEvents + eventInterval; }
-    // While the file keeps the loader waiting.
-    void runEventsNow() { runEventsAt(m_lineStart); }
-
-private:
-    void runEventsAt(qsizetype position) {
-        m_progress.setPosition(position);
-        m_progress.processEvents();
-        m_lastEvents = Clock::now();
-    }
-
-    const char* m_data;
-    WordList& m_list;
-    LoadProgress& m_progress;
-    qsizetype m_lineStart = 0;
-    qsizetype m_scanFrom = 0;
-    int m_linesSinceClockCheck = 0;
-    Clock::time_point m_lastEvents = Clock::now();
 };
 
 } // namespace
@@ -115,15 +47,34 @@ void Decoder(DictionaryReader& reader, WordList& list, LoadProgress& progress) {
     else
         list.reserve(reader.expectedSize());
 
-    LineTaker lines(reader, list, progress);
-    DictionaryReader::Progress read;
-    while (!read.done) {
-        const qsizetype seen = read.ready;
-        read = reader.waitBeyond(seen, lines.nextEvents());
-        lines.take(read.ready);
-        if (!read.done && Clock::now() >= lines.nextEvents())
-            lines.runEventsNow();
-    }
+    // The reader finds the lines on its thread. Up to the 40th they go into the list one by one, so
+    // that the progress shows when the list reaches 40; the rest come whole at the end.
+    const char* data = reader.buffer().constData();
+    qsizetype taken = 0;
+    qsizetype lineStart = 0;
+    Clock::time_point lastEvents = Clock::now();
+    const auto runEventsAt = [&](qsizetype position) {
+        progress.setPosition(position);
+        progress.processEvents();
+        lastEvents = Clock::now();
+    };
+    DictionaryReader::Found found;
+    do {
+        found = reader.waitBeyond(found.lines, lastEvents + eventInterval);
+        while (list.count() < progressThreshold && taken < qsizetype(found.firstEnds.size())) {
+            const qsizetype end = found.firstEnds[size_t(taken++)];
+            // What was consumed before this line, so the percentage stays below 100 %.
+            const qsizetype consumed = lineStart;
+            list.appendBytes(QByteArrayView(data + lineStart, end - lineStart));
+            lineStart = end + 2;
+            if (list.count() == progressThreshold) {
+                progress.showProgress();
+                runEventsAt(consumed);
+            }
+        }
+        if (!found.done && Clock::now() >= lastEvents + eventInterval)
+            runEventsAt(std::max(found.lastLineStart, lineStart));
+    } while (!found.done);
     // A file that failed half way adds nothing, as one that cannot be read at all.
     try {
         reader.throwIfFailed();
@@ -131,4 +82,11 @@ void Decoder(DictionaryReader& reader, WordList& list, LoadProgress& progress) {
         list.truncate(countBefore);
         throw;
     }
+    WordList lines = reader.takeLines();
+    if (countBefore == 0) {
+        list = std::move(lines);
+        return;
+    }
+    for (qsizetype i = taken; i < lines.count(); ++i)
+        list.appendBytes(lines.bytesAt(i));
 }

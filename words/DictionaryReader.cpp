@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -21,17 +22,21 @@ DictionaryReader::DictionaryReader(const QString& fileName) : m_fileName(fileNam
     // The file object stays with this thread; the reading thread only reads through it.
     m_file = std::make_unique<QFile>(fileName);
     if (!m_file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_progress.done = true;
+        m_found.done = true;
         return;
     }
     m_opened = true;
     m_expected = qsizetype(std::max<qint64>(m_file->size(), 0));
     m_buffer.resize(m_expected);
     m_data = m_buffer.data();
+    m_lines.shareText(m_buffer);
     m_thread = std::thread([this] {
         QFile& f = *m_file;
         FirstLineState state;
         qsizetype written = 0;
+        qsizetype scanned = 0;
+        qsizetype lineStart = 0;
+        qsizetype lastLineStart = 0;
         qint64 read = 0;
         qint64 piece = firstPiece;
         // A file that grew since it was opened is read as far as it was long then. The last piece
@@ -50,12 +55,33 @@ DictionaryReader::DictionaryReader(const QString& fileName) : m_fileName(fileNam
             }
             read += got;
             written += unscramblePiece(m_data + written, qsizetype(got), state);
+            // Every CR LF in what came; a CR on the last byte is looked at again with the next piece,
+            // and a lone CR belongs to its line.
+            while (scanned < written) {
+                const auto* cr =
+                    static_cast<const char*>(std::memchr(m_data + scanned, '\r', size_t(written - scanned)));
+                const qsizetype at = cr ? cr - m_data : written;
+                if (at + 1 >= written) {
+                    scanned = at;
+                    break;
+                }
+                scanned = at + 1;
+                if (m_data[at + 1] != '\n')
+                    continue;
+                m_lines.appendBytes(QByteArrayView(m_data + lineStart, at - lineStart));
+                if (m_lines.count() <= FirstLines) {
+                    const std::lock_guard lock(m_mutex);
+                    m_found.firstEnds.push_back(at);
+                }
+                lastLineStart = lineStart;
+                lineStart = scanned = at + 2;
+            }
             if (got == 0 || state.ended || read >= m_expected)
                 break;
-            publish(written, false);
+            publish(lastLineStart, false);
             piece = laterPiece;
         }
-        publish(written, true);
+        publish(lastLineStart, true);
     });
 }
 
@@ -68,19 +94,27 @@ DictionaryReader::~DictionaryReader() {
         m_thread.join();
 }
 
-void DictionaryReader::publish(qsizetype ready, bool done) {
+void DictionaryReader::publish(qsizetype lastLineStart, bool done) {
     {
         const std::lock_guard lock(m_mutex);
-        m_progress = {ready, done};
+        m_found.lines = m_lines.count();
+        m_found.lastLineStart = lastLineStart;
+        m_found.done = done;
     }
     m_changed.notify_all();
 }
 
-DictionaryReader::Progress DictionaryReader::waitBeyond(qsizetype seen,
-                                                        std::chrono::steady_clock::time_point deadline) {
+DictionaryReader::Found DictionaryReader::waitBeyond(qsizetype seenLines,
+                                                     std::chrono::steady_clock::time_point deadline) {
     std::unique_lock lock(m_mutex);
-    m_changed.wait_until(lock, deadline, [&] { return m_progress.done || m_progress.ready > seen; });
-    return m_progress;
+    m_changed.wait_until(lock, deadline, [&] { return m_found.done || m_found.lines > seenLines; });
+    return m_found;
+}
+
+WordList DictionaryReader::takeLines() {
+    if (m_thread.joinable())
+        m_thread.join();
+    return std::move(m_lines);
 }
 
 void DictionaryReader::throwIfUnopened() const {

@@ -4,16 +4,19 @@
 #include <QByteArray>
 #include <QString>
 
+#include "words/WordList.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 class QFile;
 
-// Reads a dictionary file and unscrambles it on a thread of its own, piece by piece, so that its lines
-// can be taken while the rest is still coming in, and the reading can begin before the windows are built.
+// Reads a dictionary file, unscrambles it and finds its lines on a thread of its own, piece by piece,
+// so that the reading can begin before the windows are built and the loader has only to take the list.
 // The text is what ReadScrambledBytes gives: the file's first line, unscrambled.
 class DictionaryReader {
 public:
@@ -32,18 +35,25 @@ public:
     // Where the text goes: its first ready() bytes are final and do not move.
     const QByteArray& buffer() const { return m_buffer; }
 
-    struct Progress {
-        qsizetype ready = 0;
+    // The lines found so far. The list itself is handed over at the end; the first lines' ends come
+    // before, so that a load can show them one by one.
+    struct Found {
+        qsizetype lines = 0;
+        qsizetype lastLineStart = 0;      // where the last line found begins
+        std::vector<qsizetype> firstEnds; // where the first FirstLines lines end (their CR LF)
         bool done = false;
     };
-    // Waits until more than `seen` bytes are ready or the reading is over, but not past the deadline.
-    Progress waitBeyond(qsizetype seen, std::chrono::steady_clock::time_point deadline);
+    static constexpr qsizetype FirstLines = 40;
+    // Waits until more than `seenLines` lines are found or the reading is over, but not past the deadline.
+    Found waitBeyond(qsizetype seenLines, std::chrono::steady_clock::time_point deadline);
+    // Once the reading is over: every line whose CR LF came, in order; text after the last CR LF makes
+    // no line. The list shares buffer().
+    WordList takeLines();
     // Throws Failure naming the file when the reading failed after the file was opened.
     void throwIfFailed() const;
 
 private:
-    void run();
-    void publish(qsizetype ready, bool done);
+    void publish(qsizetype lastLineStart, bool done);
 
     QString m_fileName;
     std::unique_ptr<QFile> m_file;
@@ -54,7 +64,8 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    Progress m_progress;
+    WordList m_lines; // written by the reading thread until it is over
+    Found m_found;
     QString m_readError;
     bool m_stop = false;
     std::thread m_thread;
