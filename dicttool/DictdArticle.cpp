@@ -3,11 +3,21 @@
 
 #include <QStringList>
 
-#include <optional>
-
 #include <algorithm>
+#include <optional>
+#include <string>
 
 namespace {
+
+// QChar::isSpace looks every character beyond Latin-1 up in the Unicode tables, Cyrillic letters too,
+// though no blank lies between U+0100 and U+1680.
+bool isBlank(QChar c) {
+    return (c.unicode() < 0x100 || c.unicode() >= 0x1680) && c.isSpace();
+}
+
+bool isRomanDigit(QChar c) {
+    return c == u'I' || c == u'V' || c == u'X';
+}
 
 // Notes in (), [], {} and <> (transcriptions, remarks, grammar) are passed over, nested ones too. A
 // closing bracket with nothing open is text, so "1)" still numbers a sense; a note never closed runs to
@@ -16,11 +26,8 @@ class NoteSkipper {
 public:
     // Whether the character belongs to a note.
     bool skips(QChar c) {
-        static constexpr QStringView openers = u"([{<";
-        static constexpr QStringView closers = u")]}>";
-        const qsizetype opener = openers.indexOf(c);
-        if (opener >= 0) {
-            m_open += closers[opener];
+        if (const char16_t closer = closerOf(c.unicode())) {
+            m_open += closer;
             return true;
         }
         if (m_open.isEmpty())
@@ -31,11 +38,27 @@ public:
     }
 
 private:
+    static char16_t closerOf(char16_t opener) {
+        switch (opener) {
+        case u'(':
+            return u')';
+        case u'[':
+            return u']';
+        case u'{':
+            return u'}';
+        case u'<':
+            return u'>';
+        default:
+            return 0;
+        }
+    }
+
     QString m_open; // the closers awaited, innermost last
 };
 
 QString withoutNotes(QStringView text) {
     QString kept;
+    kept.reserve(text.size());
     NoteSkipper notes;
     for (const QChar c : text)
         if (!notes.skips(c))
@@ -44,18 +67,20 @@ QString withoutNotes(QStringView text) {
 }
 
 // Labels of part of speech, field and style are words that start with "_" in Mueller's dictionary
-// ("_n.", "_разг.", "_I"); FreeDict gives the pronunciation between slashes.
+// ("_n.", "_разг.", "_I"); FreeDict gives the pronunciation between slashes. Blanks become single spaces,
+// none at either end.
 QString withoutLabels(QStringView text) {
     QString kept;
     kept.reserve(text.size());
     qsizetype i = 0;
     const auto skipTo = [&](QChar end) {
-        while (i < text.size() && text[i] != end && !(end == u' ' && text[i].isSpace()))
+        while (i < text.size() && text[i] != end && !(end == u' ' && isBlank(text[i])))
             ++i;
     };
     while (i < text.size()) {
-        if (text[i].isSpace()) {
-            kept += u' ';
+        if (isBlank(text[i])) {
+            if (!kept.isEmpty() && kept.back() != u' ')
+                kept += u' ';
             ++i;
         } else if (text[i] == u'_') {
             skipTo(u' ');
@@ -67,15 +92,9 @@ QString withoutLabels(QStringView text) {
             kept += text.sliced(start, i - start);
         }
     }
-    return kept.simplified();
-}
-
-QString lettersOnly(QStringView text) {
-    QString letters;
-    for (const QChar c : text)
-        if (c.isLetterOrNumber())
-            letters += c.toLower();
-    return letters;
+    if (kept.endsWith(u' '))
+        kept.chop(1);
+    return kept;
 }
 
 // The length of a sense number at the start of the text ("1.", "12)", "II.", "а)") when a blank or the
@@ -90,12 +109,12 @@ qsizetype senseNumberLength(QStringView text) {
         if (n > 0) {
             n = n < text.size() && (text[n] == u'.' || text[n] == u')') ? n + 1 : 0;
         } else {
-            while (n < text.size() && n < 4 && QStringView(u"IVX").contains(text[n]))
+            while (n < text.size() && n < 4 && isRomanDigit(text[n]))
                 ++n;
             n = n > 0 && n < text.size() && text[n] == u'.' ? n + 1 : 0;
         }
     }
-    return n > 0 && (n == text.size() || text[n].isSpace()) ? n : 0;
+    return n > 0 && (n == text.size() || isBlank(text[n])) ? n : 0;
 }
 
 // Labels that Mueller's dictionary writes without "_", in front of a translation: "преим. девушка",
@@ -116,7 +135,8 @@ QStringView withoutLeadingAbbreviations(QStringView text) {
 bool isUsageNote(QStringView text) {
     if (text.endsWith(u':'))
         return true;
-    for (const QStringView verb : {u"означает", u"обозначает", u"выражает", u"указывает", u"употребляется"})
+    // "обозначает" holds "означает".
+    for (const QStringView verb : {u"означает", u"выражает", u"указывает", u"употребляется"})
         if (text.contains(verb))
             return true;
     return false;
@@ -148,7 +168,7 @@ qsizetype secondHomonym(QStringView body) {
             end = body.size();
         const QStringView line = body.sliced(start, end - start).trimmed();
         qsizetype numeral = 1;
-        while (numeral < line.size() && QStringView(u"IVX").contains(line[numeral]))
+        while (numeral < line.size() && isRomanDigit(line[numeral]))
             ++numeral;
         if (line.startsWith(u'_') && numeral > 1 && (numeral == line.size() || !line[numeral].isLetter()) &&
             ++homonyms == 2)
@@ -165,7 +185,7 @@ Pair firstTranslation(QStringView headword, QStringView article) {
     // index's "adam's apple"); one that does not is all body.
     QString english = headword.toString().simplified();
     QStringView body = article;
-    while (!body.isEmpty() && body.front().isSpace())
+    while (!body.isEmpty() && isBlank(body.front()))
         body = body.sliced(1);
     const qsizetype headEnd = body.indexOf(u'\n');
     const QString head = withoutLabels(withoutNotes(headEnd < 0 ? body : body.first(headEnd)));
@@ -180,7 +200,7 @@ Pair firstTranslation(QStringView headword, QStringView article) {
     // Senses are numbered "1.", "1)", "а)" or "I."; what stands before the first number (the
     // transcription, the part of speech) is no sense of its own unless it holds a translation. Long
     // articles are read only as far as their first translation.
-    QString sense;
+    std::u16string sense;
     NoteSkipper notes;
     for (qsizetype i = 0; i < body.size();) {
         if (notes.skips(body[i])) {
@@ -188,9 +208,9 @@ Pair firstTranslation(QStringView headword, QStringView article) {
             continue;
         }
         const qsizetype number =
-            sense.isEmpty() || sense.back().isSpace() ? senseNumberLength(body.sliced(i)) : 0;
+            sense.empty() || isBlank(QChar(sense.back())) ? senseNumberLength(body.sliced(i)) : 0;
         if (number == 0) {
-            sense += body[i] == u'\n' ? QChar(u' ') : body[i];
+            sense += body[i] == u'\n' ? u' ' : body[i].unicode();
             ++i;
             continue;
         }
@@ -203,5 +223,18 @@ Pair firstTranslation(QStringView headword, QStringView article) {
 }
 
 bool spellsHeadword(QStringView text, QStringView headword) {
-    return lettersOnly(text) == lettersOnly(headword);
+    // The letters and digits of both, side by side.
+    const auto nextLetter = [](QStringView s, qsizetype& k) {
+        while (k < s.size() && !s[k].isLetterOrNumber())
+            ++k;
+        return k < s.size();
+    };
+    for (qsizetype i = 0, j = 0;; ++i, ++j) {
+        const bool inText = nextLetter(text, i);
+        const bool inHeadword = nextLetter(headword, j);
+        if (!inText || !inHeadword)
+            return inText == inHeadword;
+        if (text[i].toLower() != headword[j].toLower())
+            return false;
+    }
 }

@@ -157,6 +157,7 @@ int runImport(const Invocation& invocation) {
     // From reading the dictionaries to writing: the game adds and deletes pairs under the same lock.
     const auto lock = output == u"-" ? nullptr : console::lockProgramFolder(folder);
     importrules::Importer importer;
+    importer.reserve(pairs.size());
     if (output.isEmpty()) {
         WordList loaded;
         if (!toStandard)

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace importrules {
 
@@ -24,42 +26,49 @@ bool fitsDictionary(QStringView side) {
         const char16_t u = c.unicode();
         return u < 0x20 || u == 0x7F || (u >= 0x80 && u <= 0x9F);
     });
-    return noControl && ansi::decode(ansi::encode(side)) == side;
+    return noControl && ansi::representable(side);
 }
 
 } // namespace
 
+void Importer::reserve(qsizetype sides) {
+    m_russianSides.reserve(m_russianSides.size() + sides);
+    m_englishSides.reserve(m_englishSides.size() + sides);
+}
+
 void Importer::avoid(const WordList& lines) {
+    reserve(lines.count());
     for (qsizetype i = 0, n = lines.count(); i < n; ++i) {
         const QString line = lines.at(i);
         const wordpair::Sides sides = wordpair::sides(line);
-        remember(sides.russian, sides.english);
+        m_russianSides.emplace(userdictionary::lowered(sides.russian));
+        m_englishSides.emplace(userdictionary::lowered(sides.english));
     }
-}
-
-void Importer::remember(QStringView russian, QStringView english) {
-    m_russianSides.insert(userdictionary::lowered(russian));
-    m_englishSides.insert(userdictionary::lowered(english));
 }
 
 Verdict Importer::add(const Pair& pair) {
     const QStringView russian = textrules::trimmed(pair.russian);
     const QStringView english = textrules::trimmed(pair.english);
     Verdict verdict = Verdict::Added;
-    if (russian.isEmpty() || english.isEmpty())
+    std::optional<Side> russianSide;
+    std::optional<Side> englishSide;
+    if (russian.isEmpty() || english.isEmpty()) {
         verdict = Verdict::Incomplete;
-    else if (!fitsDictionary(russian) || !fitsDictionary(english) ||
-             userdictionary::check(WordList(), WordList(), russian, english) ==
-                 userdictionary::Refusal::Separator)
+    } else if (!fitsDictionary(russian) || !fitsDictionary(english) ||
+               userdictionary::holdsSeparator(russian, english)) {
         verdict = Verdict::NotRepresentable;
-    else if (m_russianSides.contains(userdictionary::lowered(russian)) ||
-             m_englishSides.contains(userdictionary::lowered(english)))
-        verdict = Verdict::Duplicate;
+    } else {
+        russianSide.emplace(userdictionary::lowered(russian));
+        englishSide.emplace(userdictionary::lowered(english));
+        if (m_russianSides.contains(*russianSide) || m_englishSides.contains(*englishSide))
+            verdict = Verdict::Duplicate;
+    }
 
     switch (verdict) {
     case Verdict::Added:
         ++m_counts.added;
-        remember(russian, english);
+        m_russianSides.insert(std::move(*russianSide));
+        m_englishSides.insert(std::move(*englishSide));
         m_text += russian;
         m_text += u'|';
         m_text += english;

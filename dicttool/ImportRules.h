@@ -3,8 +3,11 @@
 
 #include "dicttool/Pair.h"
 
-#include <QSet>
+#include <QHashFunctions>
 #include <QString>
+
+#include <unordered_set>
+#include <utility>
 
 class WordList;
 
@@ -31,6 +34,8 @@ struct Counts {
 
 class Importer {
 public:
+    // Room for this many more sides of each language, so that a big import grows its sets once.
+    void reserve(qsizetype sides);
     // The lines of a dictionary whose sides the new pairs must not repeat.
     void avoid(const WordList& lines);
 
@@ -43,10 +48,19 @@ public:
     const QString& text() const { return m_text; }
 
 private:
-    void remember(QStringView russian, QStringView english);
-
-    QSet<QString> m_russianSides; // lower-cased, as the editor compares them
-    QSet<QString> m_englishSides;
+    // A lower-cased side, as the editor compares them, with its hash: a big import looks tens of
+    // thousands of sides up, and a look-up then compares hashes, seldom texts.
+    struct Side {
+        explicit Side(QString lowered) : hash(qHash(lowered)), text(std::move(lowered)) {}
+        bool operator==(const Side&) const = default;
+        size_t hash;
+        QString text;
+    };
+    struct SideHash {
+        size_t operator()(const Side& side) const noexcept { return side.hash; }
+    };
+    std::unordered_set<Side, SideHash> m_russianSides;
+    std::unordered_set<Side, SideHash> m_englishSides;
     Counts m_counts;
     QString m_text;
 };

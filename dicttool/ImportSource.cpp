@@ -11,6 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
 namespace importsource {
 
 std::optional<Format> formatNamed(QStringView name) {
@@ -106,40 +113,92 @@ QList<Pair> readDelimited(QStringView text, Format format, const Options& option
     return delimited::pairs(delimited::read(text, delimiter), options.columns, header);
 }
 
+// The pair of every article but the database's own header entries, in the index's order. Articles
+// depend on nothing but the data, so two threads read them, each taking the next run of entries; the
+// first fault in the index's order is the one reported, as reading them one by one would.
+QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, const QByteArray& data,
+                         const Progress& progress) {
+    constexpr qsizetype Run = 1024;
+    std::vector<Pair> found(size_t(index.size()));
+    std::atomic<qsizetype> nextRun{0};
+    std::atomic<qsizetype> done{0};
+    std::mutex faultGuard;
+    qsizetype faultAt = index.size();
+    std::exception_ptr fault;
+    const auto work = [&](bool reports) {
+        for (qsizetype start; (start = nextRun.fetch_add(Run)) < index.size();) {
+            const qsizetype end = std::min(start + Run, index.size());
+            for (qsizetype i = start; i < end; ++i) {
+                const dictd::IndexEntry& entry = index[i];
+                if (dictd::isHeaderEntry(entry.headword))
+                    continue;
+                try {
+                    found[size_t(i)] = firstTranslation(entry.headword, dictd::article(data, entry));
+                } catch (...) {
+                    const std::lock_guard lock(faultGuard);
+                    if (i < faultAt) {
+                        faultAt = i;
+                        fault = std::current_exception();
+                    }
+                    break;
+                }
+            }
+            done += end - start;
+            if (reports && progress)
+                progress(done, index.size());
+        }
+    };
+    {
+        const std::jthread helper(work, false);
+        work(true);
+    }
+    if (fault)
+        std::rethrow_exception(fault);
+
+    QList<Pair> pairs;
+    pairs.reserve(index.size());
+    for (qsizetype i = 0; i < index.size(); ++i)
+        if (!dictd::isHeaderEntry(index[i].headword))
+            pairs.append(std::move(found[size_t(i)]));
+    return pairs;
+}
+
 QList<Pair> readDatabase(const QString& fileName, const Progress& progress) {
     const std::optional<Database> database = databaseOf(fileName);
     if (!database)
         throw BadInput(fileName, 0,
                        QStringLiteral("a dictd database needs its index (.index) and its data (.dict or "
                                       ".dict.dz) side by side"));
+    // The data inflates on a second thread while the index is read; a fault of the index is still the
+    // one reported first.
+    QByteArray data;
+    std::exception_ptr dataFault;
+    std::jthread inflating([&] {
+        try {
+            data = dictd::readData(readFile(database->data));
+        } catch (...) {
+            dataFault = std::current_exception();
+        }
+    });
     QList<dictd::IndexEntry> index;
     try {
         index = dictd::readIndex(inputtext::decode(readFile(database->index)));
     } catch (const BadInput& fault) {
         throw fault.inFile(database->index);
     }
-    QByteArray data;
+    inflating.join();
     try {
-        data = dictd::readData(readFile(database->data));
+        if (dataFault)
+            std::rethrow_exception(dataFault);
     } catch (const BadInput& fault) {
         throw fault.inFile(database->data);
     }
 
-    QList<Pair> pairs;
-    pairs.reserve(index.size());
-    for (qsizetype i = 0; i < index.size(); ++i) {
-        const dictd::IndexEntry& entry = index[i];
-        if (dictd::isHeaderEntry(entry.headword))
-            continue;
-        try {
-            pairs.append(firstTranslation(entry.headword, dictd::article(data, entry)));
-        } catch (const BadInput& fault) {
-            throw fault.inFile(database->index);
-        }
-        if (progress && i % 1024 == 0)
-            progress(i, index.size());
+    try {
+        return articlePairs(index, data, progress);
+    } catch (const BadInput& fault) {
+        throw fault.inFile(database->index);
     }
-    return pairs;
 }
 
 } // namespace

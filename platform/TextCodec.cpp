@@ -79,6 +79,13 @@ QByteArray encode(QStringView text) {
     return bytes;
 }
 
+bool representable(QStringView text) {
+    const auto& table = reverseTable();
+    // Only '?' itself may become '?'; a surrogate pair, one character, becomes one '?' too.
+    return std::all_of(text.begin(), text.end(),
+                       [&](QChar c) { return c == u'?' || table[c.unicode()] != '?'; });
+}
+
 QString fromUser(QStringView typed) {
     return decode(encode(typed));
 }

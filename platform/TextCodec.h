@@ -14,6 +14,8 @@ namespace ansi {
 QString decode(QByteArrayView bytes);
 // A character outside the code page becomes '?', as the Windows ANSI conversion does.
 QByteArray encode(QStringView text);
+// Whether every character lies in the code page, so that decode(encode(text)) gives the text back.
+bool representable(QStringView text);
 // Text typed by the user, passed through the code page once.
 QString fromUser(QStringView typed);
 

@@ -51,11 +51,15 @@ QString lowered(QStringView text) {
     return result;
 }
 
+bool holdsSeparator(QStringView word, QStringView translation) {
+    return word.contains(u'|') || translation.contains(u'|');
+}
+
 Refusal check(const WordList& wordList, const WordList& userWords, QStringView word,
               QStringView translation) {
     if (word.isEmpty() || translation.isEmpty())
         return Refusal::Blank;
-    if (word.contains(u'|') || translation.contains(u'|'))
+    if (holdsSeparator(word, translation))
         return Refusal::Separator;
     // Every line is text of the code page: a word with a character outside it equals no side.
     const QByteArray wordBytes = ansi::encode(word);

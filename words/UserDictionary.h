@@ -25,6 +25,9 @@ enum class Refusal {
 // character for one.
 QString lowered(QStringView text);
 
+// Whether the word or the translation holds "|", which check() refuses.
+bool holdsSeparator(QStringView word, QStringView translation);
+
 // Word and translation come trimmed. A duplicate is a whole side equal to the typed text without regard
 // to case (Latin and Cyrillic): the English side for the translation, the Russian side for the word, in
 // the loaded list first and the user list then; every line counts.

@@ -151,6 +151,8 @@ private slots:
         QTest::addRow("entry past the data")
             << QString::fromUtf8(db.index + "horse\tA\tZZZ\n") << false << "x.index" << qsizetype(5);
         QTest::addRow("data cut short") << QString::fromUtf8(db.index) << true << "x.dict.dz" << qsizetype(0);
+        QTest::addRow("bad index line, data cut short")
+            << QString::fromUtf8(db.index + "horse\tZ\n") << true << "x.index" << qsizetype(5);
     }
     void databaseFaultsNameTheirFile() {
         QFETCH(QString, index);
@@ -167,6 +169,34 @@ private slots:
         } catch (const BadInput& fault) {
             QCOMPARE(fault.fileName(), dir.filePath(file));
             QCOMPARE(fault.line(), line);
+        }
+    }
+
+    // Thousands of articles, read in runs side by side: the pairs keep the index's order, and of two
+    // damaged entries the first in the index is reported, whichever run meets its fault first.
+    void manyArticles() {
+        Database db;
+        QStringList expected;
+        for (int i = 0; i < 5000; ++i) {
+            db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   слово%1\n").arg(i));
+            expected.append(QStringLiteral("слово%1|word%1").arg(i));
+        }
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("x.index"), db.index);
+        writeBytes(dir.filePath("x.dict.dz"), dictzip(db.data, 4000));
+        QCOMPARE(lines(importsource::read(dir.filePath("x.index"), readBytes(dir.filePath("x.index")), {})),
+                 expected);
+
+        QList<QByteArray> index = db.index.split('\n');
+        for (const int damaged : {3500, 1500})
+            index[damaged] = "past\tA\tZZZZ";
+        writeBytes(dir.filePath("x.index"), index.join('\n'));
+        try {
+            importsource::read(dir.filePath("x.index"), readBytes(dir.filePath("x.index")), {});
+            QFAIL("no fault found");
+        } catch (const BadInput& fault) {
+            QCOMPARE(fault.fileName(), dir.filePath("x.index"));
+            QCOMPARE(fault.line(), 1501);
         }
     }
 

@@ -64,6 +64,9 @@ private slots:
         QFETCH(QString, kept);
         QCOMPARE(ansi::fromUser(typed), kept);
         QCOMPARE(ansi::encode(typed).size(), kept.size());
+        // Told without converting: the text is representable exactly when it comes back whole.
+        QCOMPARE(ansi::representable(typed), kept == typed);
+        QVERIFY(ansi::representable(typed + QLatin1Char('?')) == (kept == typed));
     }
 };
 
