@@ -65,7 +65,7 @@ void TfrmMain::playerDeleted(const QString& name) {
 }
 
 void TfrmMain::mnuChangePlayerClick() {
-    if (game.playerChangeLosesChanges()) {
+    if (game.playerChangeAsksToSave()) {
         Timer1->stop();
         const int answer = m_platform.messageBox(
             QStringLiteral("Вопрос"), QStringLiteral("Перед выбором нового игрока сохранить изменения ? "),

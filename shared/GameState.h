@@ -51,9 +51,10 @@ struct GameState {
 
     // Closing loses nothing: no game runs and none was saved, or the running one is saved as it is.
     bool mayCloseUnasked() const { return GameRunning == Saved || !maySave(); }
-    // A change of player ends a game that has changes of its own: played on since it was saved, or,
-    // for a reopened game, saved since it was reopened.
-    bool playerChangeLosesChanges() const { return GameRunning && Saved != LoadedGame && maySave(); }
+    // Which question a change of player asks while a game runs: to save it (true), or only whether to
+    // end it. A game of one's own that is saved, or a reopened game played on since it was opened, asks
+    // to save; any other running game asks whether to end it. A practice game never asks to save.
+    bool playerChangeAsksToSave() const { return GameRunning && Saved != LoadedGame && maySave(); }
     // A game that runs out is added to the player's history unless reopened or a practice game.
     bool isRecorded() const { return !LoadedGame && !Practice; }
     // A practice game is nothing to save: its answers are in the mistakes file already.

@@ -94,7 +94,7 @@ private slots:
         const QString writer = QCoreApplication::applicationDirPath() + QStringLiteral("/killed_writer");
         const int rounds = qEnvironmentVariableIntValue("LEXITRAINER_KILL_ROUNDS") > 0
                                ? qEnvironmentVariableIntValue("LEXITRAINER_KILL_ROUNDS")
-                               : 200;
+                               : 100;
         for (int round = 0; round < rounds; ++round) {
             QProcess process;
             process.start(writer, {m_dir.path(), QString::number(round)});

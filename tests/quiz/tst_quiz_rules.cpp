@@ -224,7 +224,7 @@ private slots:
     // change of player asks to save first when "saved" differs from "reopened", as the game always has.
     void questionsOnTheWayOut() {
         GameState game;
-        const auto asks = [&] { return std::pair{!game.mayCloseUnasked(), game.playerChangeLosesChanges()}; };
+        const auto asks = [&] { return std::pair{!game.mayCloseUnasked(), game.playerChangeAsksToSave()}; };
         QCOMPARE(asks(), std::pair(false, false)); // no game
         game.startGame();
         game.askQuestion(2);

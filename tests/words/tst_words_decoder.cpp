@@ -44,12 +44,17 @@ struct RecordingProgress : LoadProgress {
         if (shows++ == 0)
             countAtShow = list.count();
     }
+    // Positions and event runs as the player sees them: from the show on. Before it, a reader kept
+    // waiting by a busy machine may run events at the start of the text.
     void setPosition(qint64 position) override {
         callsAfterFinish += finishes;
-        positions.append(position);
+        if (shows > 0)
+            positions.append(position);
     }
     void processEvents() override {
         callsAfterFinish += finishes;
+        if (shows == 0)
+            return;
         ++eventRuns;
         if (failInEvents)
             throw Failure(QStringLiteral("stopped"));
@@ -261,8 +266,9 @@ private slots:
         QCOMPARE(list.at(45999), lines.last());
         QCOMPARE(progress.shows, 1);
         QCOMPARE(progress.eventRuns, progress.positions.size());
+        // A wait for the reader runs events at the same place again.
         for (qsizetype i = 1; i < progress.positions.size(); ++i)
-            QVERIFY(progress.positions[i - 1] < progress.positions[i]);
+            QVERIFY(progress.positions[i - 1] <= progress.positions[i]);
         QVERIFY(progress.positions.last() < progress.maximum);
     }
 
