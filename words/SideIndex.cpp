@@ -5,16 +5,28 @@
 #include "words/WordList.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
 
+// The code page's lower case of every byte, at hand: sorting a big list asks for it many million times.
+const std::array<quint8, 256>& lowerBytes() {
+    static const std::array<quint8, 256> table = [] {
+        std::array<quint8, 256> t{};
+        for (int b = 0; b < 256; ++b)
+            t[size_t(b)] = quint8(ansi::lowered(char(b)));
+        return t;
+    }();
+    return table;
+}
+
 // Lexicographic order of the lower-cased bytes, unsigned; a text sorts before its longer continuations.
-bool lessLowered(QByteArrayView a, QByteArrayView b) {
+bool lessLowered(QByteArrayView a, QByteArrayView b, const std::array<quint8, 256>& lower = lowerBytes()) {
     const qsizetype n = std::min(a.size(), b.size());
     for (qsizetype i = 0; i < n; ++i) {
-        const auto x = quint8(ansi::lowered(a[i]));
-        const auto y = quint8(ansi::lowered(b[i]));
+        const quint8 x = lower[quint8(a[i])];
+        const quint8 y = lower[quint8(b[i])];
         if (x != y)
             return x < y;
     }
@@ -25,17 +37,26 @@ bool beginsLowered(QByteArrayView text, QByteArrayView loweredPrefix) {
     if (text.size() < loweredPrefix.size())
         return false;
     for (qsizetype i = 0; i < loweredPrefix.size(); ++i)
-        if (ansi::lowered(text[i]) != loweredPrefix[i])
+        if (char(lowerBytes()[quint8(text[i])]) != loweredPrefix[i])
             return false;
     return true;
 }
 
-// The first eight lower-cased bytes, the first the highest: most keys are told apart by this number
-// alone, so sorting seldom has to reach into the list.
-quint64 head(QByteArrayView key) {
-    quint64 h = 0;
+// The first twelve lower-cased bytes, the first the highest, short keys filled with zeros, which sort
+// first as a shorter key does: most keys are told apart by these numbers alone, so sorting seldom has
+// to reach into the list.
+struct Head {
+    quint64 high = 0;
+    quint32 low = 0;
+};
+
+Head headOf(QByteArrayView key, const std::array<quint8, 256>& lower) {
+    const auto byte = [&](qsizetype i) -> quint8 { return i < key.size() ? lower[quint8(key[i])] : 0; };
+    Head h;
     for (qsizetype i = 0; i < 8; ++i)
-        h = (h << 8) | (i < key.size() ? quint8(ansi::lowered(key[i])) : 0u);
+        h.high = (h.high << 8) | byte(i);
+    for (qsizetype i = 8; i < 12; ++i)
+        h.low = (h.low << 8) | byte(i);
     return h;
 }
 
@@ -43,16 +64,22 @@ quint64 head(QByteArrayView key) {
 
 SideIndex::SideIndex(const WordList& list, Key key) : m_key(key) {
     struct Entry {
-        quint64 head;
+        quint64 high;
+        quint32 low;
         quint32 line;
     };
+    const std::array<quint8, 256>& lower = lowerBytes();
     std::vector<Entry> entries(size_t(list.count()));
-    for (qsizetype i = 0; i < list.count(); ++i)
-        entries[size_t(i)] = {head(keyOf(list, i)), quint32(i)};
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        const Head h = headOf(keyOf(list, i), lower);
+        entries[size_t(i)] = {h.high, h.low, quint32(i)};
+    }
     std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        return lessLowered(keyOf(list, a.line), keyOf(list, b.line));
+        if (a.high != b.high)
+            return a.high < b.high;
+        if (a.low != b.low)
+            return a.low < b.low;
+        return lessLowered(keyOf(list, a.line), keyOf(list, b.line), lower);
     });
     m_lines.resize(entries.size());
     std::transform(entries.begin(), entries.end(), m_lines.begin(), [](const Entry& e) { return e.line; });

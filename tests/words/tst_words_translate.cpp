@@ -79,6 +79,26 @@ private slots:
         QTest::addRow("ё") << QStringList{"яблоко|apple", "ёж|x", "Ёлка|y"} << "ё" << QStringList{"ёж  -  x"};
         QTest::addRow("bar in the word")
             << QStringList{"кот|cat", "кот|dog"} << "кот|d" << QStringList{"кот  -  dog"};
+        // Keys alike in their first eight or twelve letters are ordered by the rest.
+        QStringList alike;
+        for (const char* ending : {"", "e", "ional", "ionalist", "ionalization", "IONALLY", "ive", "s", "ure",
+                                   "a", "z", "ioz", "ioa", "ionalism", "ionalise"})
+            for (const char* russian : {"а", "б"})
+                alike.append(QString::fromUtf8(russian) + QStringLiteral("|internat") +
+                             QLatin1String(ending));
+        QTest::addRow("alike for twelve letters")
+            << alike << "internationalis"
+            << QStringList{"internationalist  -  а", "internationalist  -  б", "internationalism  -  а",
+                           "internationalism  -  б", "internationalise  -  а", "internationalise  -  б"};
+        QTest::addRow("alike for eight letters, then not")
+            << alike << "internate" << QStringList{"internate  -  а", "internate  -  б"};
+        QTest::addRow("alike for eight letters")
+            << alike << "internationa"
+            << QStringList{"international  -  а",        "international  -  б",
+                           "internationalist  -  а",     "internationalist  -  б",
+                           "internationalization  -  а", "internationalization  -  б",
+                           "internationalism  -  а",     "internationalism  -  б",
+                           "internationalise  -  а",     "internationalise  -  б"};
         QTest::addRow("character outside the code page")
             << QStringList{"?|x"} << QString(QChar(0x4E00)) << QStringList{NotFound};
     }
