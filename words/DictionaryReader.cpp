@@ -68,7 +68,14 @@ DictionaryReader::DictionaryReader(const QString& fileName) : m_fileName(fileNam
                 scanned = at + 1;
                 if (m_data[at + 1] != '\n')
                     continue;
-                m_lines.appendBytes(QByteArrayView(m_data + lineStart, at - lineStart));
+                try {
+                    m_lines.appendBytes(QByteArrayView(m_data + lineStart, at - lineStart));
+                } catch (...) {
+                    // A list over 4 GiB: the loader reports it, as any failure of the reading.
+                    const std::lock_guard lock(m_mutex);
+                    m_fault = std::current_exception();
+                    break;
+                }
                 if (m_lines.count() <= FirstLines) {
                     const std::lock_guard lock(m_mutex);
                     m_found.firstEnds.push_back(at);
@@ -76,7 +83,7 @@ DictionaryReader::DictionaryReader(const QString& fileName) : m_fileName(fileNam
                 lastLineStart = lineStart;
                 lineStart = scanned = at + 2;
             }
-            if (got == 0 || state.ended || read >= m_expected)
+            if (got == 0 || state.ended || read >= m_expected || m_fault)
                 break;
             publish(lastLineStart, false);
             piece = laterPiece;
@@ -123,7 +130,9 @@ void DictionaryReader::throwIfUnopened() const {
 }
 
 void DictionaryReader::throwIfFailed() const {
-    // Called once the reading is over, so the thread no longer writes the message.
+    // Called once the reading is over, so the thread no longer writes these.
+    if (m_fault)
+        std::rethrow_exception(m_fault);
     if (!m_readError.isEmpty())
         throw Failure(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, m_readError));
 }

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -67,6 +68,7 @@ private:
     WordList m_lines; // written by the reading thread until it is over
     Found m_found;
     QString m_readError;
+    std::exception_ptr m_fault;
     bool m_stop = false;
     std::thread m_thread;
 };
