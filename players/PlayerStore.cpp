@@ -10,7 +10,7 @@ namespace players {
 
 namespace {
 
-// The file's text, a missing file created empty. Throws Failure when it cannot be created.
+// The file's text, a missing file created empty. Throws Failure when it cannot be created or read.
 QString readCreating(const QString& path) {
     files::createIfMissing(path);
     return normalisedLineBreaks(ReadScrambledText(path));
@@ -22,12 +22,14 @@ PlayerStore::PlayerStore(ProgramFolder folder)
     : m_folder(std::move(folder)), m_path(m_folder.file(FileName)) {}
 
 bool PlayerStore::reload() {
+    // A file that cannot be created is no news: the text read last stays. One that cannot be read is.
     try {
-        m_text = readCreating(m_path);
-        return true;
+        files::createIfMissing(m_path);
     } catch (const Failure&) {
-        return false; // the text read last stays
+        return false;
     }
+    m_text = normalisedLineBreaks(ReadScrambledText(m_path));
+    return true;
 }
 
 bool PlayerStore::apply(const Edit& edit) {

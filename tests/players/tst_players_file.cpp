@@ -3,6 +3,7 @@
 #include "PlayerTestHost.h"
 #include "platform/TextCodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -67,12 +68,20 @@ private slots:
         QCOMPARE(host.bytes().size(), plain.size()); // read, never written
     }
 
-    void fileThatCannotBeCreatedGivesNoText() {
+    void fileThatCannotBeCreatedOrRead() {
         PlayerTestHost host;
         host.start(twoPlayers());
         players::PlayerStore store(ProgramFolder(host.dir.filePath(QStringLiteral("missing"))));
         QVERIFY(!store.reload());
         QCOMPARE(store.MemoPlayers(), QString());
+
+        // One that is there but cannot be read is reported, and the text read last stays.
+        QVERIFY(host.store.reload());
+        const QString before = host.MemoPlayers();
+        QVERIFY(QFile::remove(host.path()));
+        QVERIFY(QDir().mkdir(host.path()));
+        QVERIFY(failureOf([&] { host.store.reload(); }).startsWith(QStringLiteral("Cannot open file")));
+        QCOMPARE(host.MemoPlayers(), before);
     }
 
     void playerList_data() {
