@@ -4,6 +4,10 @@
 #include "dicttool/BadInput.h"
 #include "dicttool/InputText.h"
 
+#include <QtEndian>
+
+#include <algorithm>
+
 #include <zlib.h>
 
 namespace dictd {
@@ -98,8 +102,13 @@ QByteArray readData(const QByteArray& bytes) {
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
     stream.avail_in = uInt(bytes.size());
 
+    // gzip ends with the inflated length (modulo 4 GiB): with room for it, and for the last round's
+    // margin below, the text is not copied into ever larger buffers. Deflate shrinks by at most about
+    // 1:1032; a claim beyond that is no guide.
+    const qsizetype claimed =
+        bytes.size() >= 4 ? qFromLittleEndian<quint32>(bytes.constData() + bytes.size() - 4) : 0;
     QByteArray out;
-    out.reserve(bytes.size() * 3);
+    out.reserve(std::max(bytes.size() * 3, std::min(claimed, bytes.size() * 1032) + (1 << 16)));
     for (;;) {
         if (out.capacity() - out.size() < (1 << 16))
             out.reserve(out.capacity() * 2);

@@ -10,9 +10,9 @@
 #include "words/WordList.h"
 
 #include <QFileInfo>
+#include <QHashFunctions>
 
 #include <algorithm>
-#include <optional>
 #include <utility>
 
 namespace importrules {
@@ -31,9 +31,57 @@ bool fitsDictionary(QStringView side) {
 
 } // namespace
 
+void SideSet::reserve(qsizetype sides) {
+    size_t slotCount = 16;
+    while (slotCount < size_t(m_count + sides) * 2)
+        slotCount *= 2;
+    if (slotCount > m_slots.size())
+        grow(slotCount);
+}
+
+size_t SideSet::slotOf(QStringView side, size_t hash) const {
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.length < 0 ||
+            (slot.hash == hash && QStringView(m_text.data() + slot.start, slot.length) == side))
+            return i;
+    }
+}
+
+bool SideSet::contains(QStringView side, size_t hash) const {
+    return !m_slots.empty() && m_slots[slotOf(side, hash)].length >= 0;
+}
+
+bool SideSet::insert(QStringView side, size_t hash) {
+    if (size_t(m_count + 1) * 2 > m_slots.size())
+        grow(std::max<size_t>(16, m_slots.size() * 2));
+    Slot& slot = m_slots[slotOf(side, hash)];
+    if (slot.length >= 0)
+        return false;
+    slot = {hash, qsizetype(m_text.size()), side.size()};
+    m_text.append(side.utf16(), size_t(side.size()));
+    ++m_count;
+    return true;
+}
+
+void SideSet::grow(size_t slotCount) {
+    std::vector<Slot> old(slotCount);
+    m_slots.swap(old);
+    const size_t mask = slotCount - 1;
+    for (const Slot& slot : old) {
+        if (slot.length < 0)
+            continue;
+        size_t i = slot.hash & mask;
+        while (m_slots[i].length >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
 void Importer::reserve(qsizetype sides) {
-    m_russianSides.reserve(m_russianSides.size() + sides);
-    m_englishSides.reserve(m_englishSides.size() + sides);
+    m_russianSides.reserve(sides);
+    m_englishSides.reserve(sides);
 }
 
 void Importer::avoid(const WordList& lines) {
@@ -41,8 +89,10 @@ void Importer::avoid(const WordList& lines) {
     for (qsizetype i = 0, n = lines.count(); i < n; ++i) {
         const QString line = lines.at(i);
         const wordpair::Sides sides = wordpair::sides(line);
-        m_russianSides.emplace(userdictionary::lowered(sides.russian));
-        m_englishSides.emplace(userdictionary::lowered(sides.english));
+        const QString russian = userdictionary::lowered(sides.russian);
+        const QString english = userdictionary::lowered(sides.english);
+        m_russianSides.insert(russian, qHash(russian));
+        m_englishSides.insert(english, qHash(english));
     }
 }
 
@@ -50,25 +100,30 @@ Verdict Importer::add(const Pair& pair) {
     const QStringView russian = textrules::trimmed(pair.russian);
     const QStringView english = textrules::trimmed(pair.english);
     Verdict verdict = Verdict::Added;
-    std::optional<Side> russianSide;
-    std::optional<Side> englishSide;
+    QString russianSide;
+    QString englishSide;
+    size_t russianHash = 0;
+    size_t englishHash = 0;
     if (russian.isEmpty() || english.isEmpty()) {
         verdict = Verdict::Incomplete;
     } else if (!fitsDictionary(russian) || !fitsDictionary(english) ||
                userdictionary::holdsSeparator(russian, english)) {
         verdict = Verdict::NotRepresentable;
     } else {
-        russianSide.emplace(userdictionary::lowered(russian));
-        englishSide.emplace(userdictionary::lowered(english));
-        if (m_russianSides.contains(*russianSide) || m_englishSides.contains(*englishSide))
+        russianSide = userdictionary::lowered(russian);
+        englishSide = userdictionary::lowered(english);
+        russianHash = qHash(russianSide);
+        englishHash = qHash(englishSide);
+        if (m_russianSides.contains(russianSide, russianHash) ||
+            m_englishSides.contains(englishSide, englishHash))
             verdict = Verdict::Duplicate;
     }
 
     switch (verdict) {
     case Verdict::Added:
         ++m_counts.added;
-        m_russianSides.insert(std::move(*russianSide));
-        m_englishSides.insert(std::move(*englishSide));
+        m_russianSides.insert(russianSide, russianHash);
+        m_englishSides.insert(englishSide, englishHash);
         m_text += russian;
         m_text += u'|';
         m_text += english;

@@ -3,11 +3,10 @@
 
 #include "dicttool/Pair.h"
 
-#include <QHashFunctions>
 #include <QString>
 
-#include <unordered_set>
-#include <utility>
+#include <string>
+#include <vector>
 
 class WordList;
 
@@ -32,6 +31,31 @@ struct Counts {
     qsizetype emptyAfterMarkup = 0;
 };
 
+// Lower-cased sides, as the editor compares them, each kept once. A big import looks tens of thousands
+// of sides up: they lie in one text and a table of their hashes, so that neither adding one nor the end
+// of the program costs an allocation per side, and a look-up compares hashes, seldom texts.
+class SideSet {
+public:
+    void reserve(qsizetype sides);
+    bool contains(QStringView side, size_t hash) const;
+    // False when the side was there already.
+    bool insert(QStringView side, size_t hash);
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        qsizetype start = 0;
+        qsizetype length = -1; // -1: empty
+    };
+    // The slot holding the side, or the empty one where it would go.
+    size_t slotOf(QStringView side, size_t hash) const;
+    void grow(size_t slotCount);
+
+    std::vector<Slot> m_slots; // a power of two of them, at most half used
+    qsizetype m_count = 0;
+    std::u16string m_text;
+};
+
 class Importer {
 public:
     // Room for this many more sides of each language, so that a big import grows its sets once.
@@ -48,19 +72,8 @@ public:
     const QString& text() const { return m_text; }
 
 private:
-    // A lower-cased side, as the editor compares them, with its hash: a big import looks tens of
-    // thousands of sides up, and a look-up then compares hashes, seldom texts.
-    struct Side {
-        explicit Side(QString lowered) : hash(qHash(lowered)), text(std::move(lowered)) {}
-        bool operator==(const Side&) const = default;
-        size_t hash;
-        QString text;
-    };
-    struct SideHash {
-        size_t operator()(const Side& side) const noexcept { return side.hash; }
-    };
-    std::unordered_set<Side, SideHash> m_russianSides;
-    std::unordered_set<Side, SideHash> m_englishSides;
+    SideSet m_russianSides;
+    SideSet m_englishSides;
     Counts m_counts;
     QString m_text;
 };
