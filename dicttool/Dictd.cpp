@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <mutex>
 
 #include <zlib.h>
 
@@ -92,8 +93,19 @@ bool isCompressed(QByteArrayView bytes) {
 }
 
 QByteArray readData(const QByteArray& bytes) {
-    if (!isCompressed(bytes))
+    std::shared_mutex unwatched;
+    return readData(bytes, {unwatched, {}});
+}
+
+QByteArray readData(const QByteArray& bytes, const Watcher& watcher) {
+    const auto tell = [&](const QByteArray& text) {
+        if (watcher.ready)
+            watcher.ready(text.constData(), text.size());
+    };
+    if (!isCompressed(bytes)) {
+        tell(bytes);
         return bytes;
+    }
     // The whole file is inflated in one go: a full import reads every chunk anyway, and zlib then also
     // checks the length and checksum at the end, which catches a damaged file.
     z_stream stream{};
@@ -109,48 +121,63 @@ QByteArray readData(const QByteArray& bytes) {
         bytes.size() >= 4 ? qFromLittleEndian<quint32>(bytes.constData() + bytes.size() - 4) : 0;
     QByteArray out;
     out.reserve(std::max(bytes.size() * 3, std::min(claimed, bytes.size() * 1032) + (1 << 16)));
-    for (;;) {
-        if (out.capacity() - out.size() < (1 << 16))
-            out.reserve(out.capacity() * 2);
-        const qsizetype before = out.size();
-        out.resize(out.capacity());
-        stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
-        stream.avail_out = uInt(out.size() - before);
-        const int rc = inflate(&stream, Z_NO_FLUSH);
-        out.resize(out.size() - qsizetype(stream.avail_out));
-        if (rc == Z_STREAM_END) {
-            // gzip allows several members one after another; dictzip writes one.
-            if (stream.avail_in == 0)
-                break;
-            inflateReset(&stream);
-            continue;
+    tell(out);
+    try {
+        for (;;) {
+            if (out.capacity() - out.size() < (1 << 16)) {
+                const std::unique_lock moving(watcher.moving);
+                out.reserve(out.capacity() * 2);
+                tell(out);
+            }
+            // A step at a time, so that a watcher sees the text grow.
+            const qsizetype before = out.size();
+            const qsizetype step = std::min<qsizetype>(out.capacity() - before, 1 << 18);
+            out.resize(before + step);
+            stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
+            stream.avail_out = uInt(step);
+            const int rc = inflate(&stream, Z_NO_FLUSH);
+            out.resize(out.size() - qsizetype(stream.avail_out));
+            tell(out);
+            if (rc == Z_STREAM_END) {
+                // gzip allows several members one after another; dictzip writes one.
+                if (stream.avail_in == 0)
+                    break;
+                inflateReset(&stream);
+                continue;
+            }
+            if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
+                inflateEnd(&stream);
+                throw BadInput(
+                    0, QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
+                                      "the file is incomplete")
+                           .arg(bytes.size())
+                           .arg(out.size()));
+            }
+            if (rc != Z_OK) {
+                const QString reason =
+                    stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("error %1").arg(rc);
+                inflateEnd(&stream);
+                throw BadInput(0, QStringLiteral("the compressed data is damaged: %1").arg(reason));
+            }
         }
-        if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
-            inflateEnd(&stream);
-            throw BadInput(
-                0, QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
-                                  "the file is incomplete")
-                       .arg(bytes.size())
-                       .arg(out.size()));
-        }
-        if (rc != Z_OK) {
-            const QString reason =
-                stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("error %1").arg(rc);
-            inflateEnd(&stream);
-            throw BadInput(0, QStringLiteral("the compressed data is damaged: %1").arg(reason));
-        }
+    } catch (...) {
+        // A watcher may be reading the text: it goes only once the watcher has let go and been told.
+        const std::unique_lock moving(watcher.moving);
+        out = QByteArray();
+        tell(out);
+        throw;
     }
     inflateEnd(&stream);
     return out;
 }
 
-QString article(const QByteArray& data, const IndexEntry& entry) {
+QString article(QByteArrayView data, const IndexEntry& entry) {
     if (entry.offset + entry.length > data.size())
         throw BadInput(entry.line,
                        QStringLiteral("the entry \"%1\" points past the end of the data (%2 bytes)")
                            .arg(entry.headword)
                            .arg(data.size()));
-    return inputtext::decode(QByteArrayView(data).sliced(entry.offset, entry.length));
+    return inputtext::decode(data.sliced(entry.offset, entry.length));
 }
 
 bool isHeaderEntry(QStringView headword) {

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
+#include <shared_mutex>
+
 // A dictd database: an index of lines "headword TAB offset TAB length", the numbers in base-64 digits
 // (A-Z a-z 0-9 + /, most significant first), pointing into a data file that is plain, gzip or dictzip
 // (gzip whose chunks can also be inflated one by one).
@@ -35,8 +38,17 @@ bool isCompressed(QByteArrayView bytes);
 // cut short or damaged.
 QByteArray readData(const QByteArray& bytes);
 
+// Tells, while readData inflates, where the text lies and how much of it is there, so that another
+// thread can read what is there already. The text moves to a larger buffer only while `moving` is held
+// exclusively, and `ready` is told the new place before it is released.
+struct Watcher {
+    std::shared_mutex& moving;
+    std::function<void(const char* text, qsizetype size)> ready;
+};
+QByteArray readData(const QByteArray& bytes, const Watcher& watcher);
+
 // The article's bytes, decoded. Throws BadInput with the index line when it points outside the data.
-QString article(const QByteArray& data, const IndexEntry& entry);
+QString article(QByteArrayView data, const IndexEntry& entry);
 
 // Entries that are no words: the database's own ("00-database-info" and the like) and the labels that
 // Mueller's dictionary explains ("_a.", "_разг.").

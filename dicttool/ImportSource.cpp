@@ -13,8 +13,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <shared_mutex>
 #include <thread>
 #include <vector>
 
@@ -113,10 +115,72 @@ QList<Pair> readDelimited(QStringView text, Format format, const Options& option
     return delimited::pairs(delimited::read(text, delimiter), options.columns, header);
 }
 
+// The data file read and inflated on a thread of its own. An article is read as soon as its bytes are
+// there, so that reading the articles shares the two cores with the inflating instead of waiting for it.
+class IncomingData {
+public:
+    explicit IncomingData(const QString& fileName) : m_thread([this, fileName] { run(fileName); }) {}
+
+    // Throws as dictd::article does when the entry points past the end of the data.
+    QString article(const dictd::IndexEntry& entry) {
+        const qint64 end = entry.offset + entry.length;
+        std::unique_lock lock(m_guard);
+        m_grown.wait(lock, [&] { return m_finished || m_size >= end; });
+        lock.unlock();
+        // The bytes before m_size are written; only the inflating's move to a larger buffer could
+        // take them away.
+        const std::shared_lock stays(m_moving);
+        lock.lock();
+        const QByteArrayView text(m_text, m_size);
+        lock.unlock();
+        return dictd::article(text, entry);
+    }
+
+    // Waits for the inflating to end and throws its fault, if any.
+    void finish() {
+        m_thread.join();
+        if (m_fault)
+            std::rethrow_exception(m_fault);
+    }
+
+private:
+    void run(const QString& fileName) {
+        const auto ready = [this](const char* text, qsizetype size) {
+            const std::lock_guard lock(m_guard);
+            m_text = text;
+            m_size = size;
+            m_grown.notify_all();
+        };
+        try {
+            m_data = dictd::readData(readFile(fileName), {m_moving, ready});
+        } catch (...) {
+            m_fault = std::current_exception();
+        }
+        const std::unique_lock moving(m_moving);
+        const std::lock_guard lock(m_guard);
+        if (!m_fault) {
+            m_text = m_data.constData();
+            m_size = m_data.size();
+        }
+        m_finished = true;
+        m_grown.notify_all();
+    }
+
+    std::shared_mutex m_moving;
+    std::mutex m_guard;
+    std::condition_variable m_grown;
+    const char* m_text = nullptr;
+    qsizetype m_size = 0;
+    bool m_finished = false;
+    QByteArray m_data;
+    std::exception_ptr m_fault;
+    std::jthread m_thread; // last: joined before the rest goes
+};
+
 // The pair of every article but the database's own header entries, in the index's order. Articles
 // depend on nothing but the data, so two threads read them, each taking the next run of entries; the
 // first fault in the index's order is the one reported, as reading them one by one would.
-QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, const QByteArray& data,
+QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& data,
                          const Progress& progress) {
     constexpr qsizetype Run = 1024;
     std::vector<Pair> found(size_t(index.size()));
@@ -133,7 +197,7 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, const QByteArray
                 if (dictd::isHeaderEntry(entry.headword))
                     continue;
                 try {
-                    found[size_t(i)] = firstTranslation(entry.headword, dictd::article(data, entry));
+                    found[size_t(i)] = firstTranslation(entry.headword, data.article(entry));
                 } catch (...) {
                     const std::lock_guard lock(faultGuard);
                     if (i < faultAt) {
@@ -169,36 +233,34 @@ QList<Pair> readDatabase(const QString& fileName, const Progress& progress) {
         throw BadInput(fileName, 0,
                        QStringLiteral("a dictd database needs its index (.index) and its data (.dict or "
                                       ".dict.dz) side by side"));
-    // The data inflates on a second thread while the index is read; a fault of the index is still the
-    // one reported first.
-    QByteArray data;
-    std::exception_ptr dataFault;
-    std::jthread inflating([&] {
-        try {
-            data = dictd::readData(readFile(database->data));
-        } catch (...) {
-            dataFault = std::current_exception();
-        }
-    });
+    // The data inflates while the index is read and the articles are read; a fault of the index is
+    // still the one reported first, then one of the data, then one of an article.
+    IncomingData data(database->data);
     QList<dictd::IndexEntry> index;
     try {
         index = dictd::readIndex(inputtext::decode(readFile(database->index)));
     } catch (const BadInput& fault) {
         throw fault.inFile(database->index);
     }
-    inflating.join();
+    QList<Pair> pairs;
+    std::exception_ptr articleFault;
     try {
-        if (dataFault)
-            std::rethrow_exception(dataFault);
+        pairs = articlePairs(index, data, progress);
+    } catch (...) {
+        articleFault = std::current_exception();
+    }
+    try {
+        data.finish();
     } catch (const BadInput& fault) {
         throw fault.inFile(database->data);
     }
-
     try {
-        return articlePairs(index, data, progress);
+        if (articleFault)
+            std::rethrow_exception(articleFault);
     } catch (const BadInput& fault) {
         throw fault.inFile(database->index);
     }
+    return pairs;
 }
 
 } // namespace

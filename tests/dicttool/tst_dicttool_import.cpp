@@ -96,6 +96,26 @@ private slots:
         QCOMPARE(importer.counts().duplicates, 2);
     }
 
+    // Thousands of sides, past every growth of the sets: each still refuses its repeat in other case,
+    // and one loaded beforehand still counts.
+    void manySides() {
+        importrules::Importer importer;
+        importer.avoid(listOf({QStringLiteral("кот|cat")}));
+        constexpr int Pairs = 5000;
+        for (int i = 0; i < Pairs; ++i)
+            QCOMPARE(importer.add({QStringLiteral("слово%1").arg(i), QStringLiteral("word%1").arg(i)}),
+                     Verdict::Added);
+        for (int i = 0; i < Pairs; ++i) {
+            QCOMPARE(importer.add({QStringLiteral("СЛОВО%1").arg(i), QStringLiteral("other%1").arg(i)}),
+                     Verdict::Duplicate);
+            QCOMPARE(importer.add({QStringLiteral("иное%1").arg(i), QStringLiteral("Word%1").arg(i)}),
+                     Verdict::Duplicate);
+        }
+        QCOMPARE(importer.add({"Кот", "tomcat"}), Verdict::Duplicate);
+        QCOMPARE(importer.counts().added, Pairs);
+        QCOMPARE(importer.text().count(u'\n'), Pairs);
+    }
+
     void appendLines_data() {
         QTest::addColumn<QByteArray>("before"); // the file's plain bytes; "-": no file
         QTest::addColumn<QString>("after");     // what the program reads afterwards
