@@ -167,11 +167,7 @@ int runImport(const Invocation& invocation) {
     }
     {
         Progress progress(localized(u"Проверка", u"Checking"));
-        for (qsizetype i = 0; i < pairs.size(); ++i) {
-            importer.add(pairs[i]);
-            if (i % 1024 == 0)
-                progress.update(i, pairs.size());
-        }
+        importer.addAll(pairs, [&](qsizetype done) { progress.update(done, pairs.size()); });
     }
 
     const importrules::Counts& counts = importer.counts();

@@ -13,6 +13,8 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <utility>
 
 namespace importrules {
@@ -96,24 +98,74 @@ void Importer::avoid(const WordList& lines) {
     }
 }
 
-Verdict Importer::add(const Pair& pair) {
-    const QStringView russian = textrules::trimmed(pair.russian);
-    const QStringView english = textrules::trimmed(pair.english);
-    Verdict verdict = Verdict::Added;
-    QString russianSide;
-    QString englishSide;
-    size_t russianHash = 0;
-    size_t englishHash = 0;
-    if (russian.isEmpty() || english.isEmpty()) {
-        verdict = Verdict::Incomplete;
-    } else if (!fitsDictionary(russian) || !fitsDictionary(english) ||
-               userdictionary::holdsSeparator(russian, english)) {
-        verdict = Verdict::NotRepresentable;
+Importer::Candidate Importer::candidate(const Pair& pair, std::u16string& lowered) {
+    Candidate candidate{textrules::trimmed(pair.russian), textrules::trimmed(pair.english)};
+    if (candidate.russian.isEmpty() || candidate.english.isEmpty()) {
+        candidate.verdict = Verdict::Incomplete;
+    } else if (!fitsDictionary(candidate.russian) || !fitsDictionary(candidate.english) ||
+               userdictionary::holdsSeparator(candidate.russian, candidate.english)) {
+        candidate.verdict = Verdict::NotRepresentable;
     } else {
-        russianSide = userdictionary::lowered(russian);
-        englishSide = userdictionary::lowered(english);
-        russianHash = qHash(russianSide);
-        englishHash = qHash(englishSide);
+        const QString russian = userdictionary::lowered(candidate.russian);
+        const QString english = userdictionary::lowered(candidate.english);
+        candidate.russianHash = qHash(russian);
+        candidate.englishHash = qHash(english);
+        candidate.russianStart = qsizetype(lowered.size());
+        lowered.append(QStringView(russian).utf16(), size_t(russian.size()));
+        candidate.englishStart = qsizetype(lowered.size());
+        lowered.append(QStringView(english).utf16(), size_t(english.size()));
+    }
+    return candidate;
+}
+
+Verdict Importer::add(const Pair& pair) {
+    std::u16string lowered;
+    const Candidate found = candidate(pair, lowered);
+    return take(pair, found, lowered);
+}
+
+void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizetype done)>& progress) {
+    // The lowered sides are as long as the trimmed ones: room for all of them from the start, so that
+    // the text never moves while it is read.
+    size_t length = 0;
+    for (const Pair& pair : pairs)
+        length += size_t(pair.russian.size() + pair.english.size());
+    std::u16string lowered;
+    lowered.reserve(length);
+    const std::u16string_view text(lowered.data(), length);
+    std::vector<Candidate> candidates(size_t(pairs.size()));
+    std::atomic<qsizetype> ready{0};
+    constexpr qsizetype Batch = 256;
+    const std::jthread ahead([&] {
+        for (qsizetype i = 0; i < pairs.size(); ++i) {
+            candidates[size_t(i)] = candidate(pairs[i], lowered);
+            if ((i + 1) % Batch == 0 || i + 1 == pairs.size()) {
+                ready.store(i + 1, std::memory_order_release);
+                ready.notify_one();
+            }
+        }
+    });
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        for (qsizetype seen; (seen = ready.load(std::memory_order_acquire)) <= i;)
+            ready.wait(seen, std::memory_order_acquire);
+        // Only the part written before `ready` was raised is read.
+        take(pairs[i], candidates[size_t(i)], text);
+        if (progress && i % 1024 == 0)
+            progress(i);
+    }
+}
+
+Verdict Importer::take(const Pair& pair, const Candidate& candidate, std::u16string_view lowered) {
+    const QStringView russian = candidate.russian;
+    const QStringView english = candidate.english;
+    Verdict verdict = candidate.verdict;
+    QStringView russianSide;
+    QStringView englishSide;
+    const size_t russianHash = candidate.russianHash;
+    const size_t englishHash = candidate.englishHash;
+    if (verdict == Verdict::Added) {
+        russianSide = QStringView(lowered.data() + candidate.russianStart, russian.size());
+        englishSide = QStringView(lowered.data() + candidate.englishStart, english.size());
         if (m_russianSides.contains(russianSide, russianHash) ||
             m_englishSides.contains(englishSide, englishHash))
             verdict = Verdict::Duplicate;

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,12 +67,29 @@ public:
     // Both sides trimmed as the editor trims typed words; a pair the editor would refuse is counted
     // and left out, and a pair added is refused when it comes again.
     Verdict add(const Pair& pair);
+    // As add() for each pair in turn; what of a pair depends on no other pair (trimming, the code page,
+    // lower-casing) is done on a second thread ahead of the look-ups. Told how many are done.
+    void addAll(const QList<Pair>& pairs, const std::function<void(qsizetype done)>& progress = {});
 
     const Counts& counts() const { return m_counts; }
     // The added lines, each "Russian|English" and CR LF, in the order they came.
     const QString& text() const { return m_text; }
 
 private:
+    // What of a pair depends on no other pair: its sides trimmed, whether it can be added at all
+    // (Added: unless a side is taken), and its sides lower-cased, kept in a text, with their hashes.
+    struct Candidate {
+        QStringView russian;
+        QStringView english;
+        Verdict verdict = Verdict::Added;
+        qsizetype russianStart = 0;
+        qsizetype englishStart = 0;
+        size_t russianHash = 0;
+        size_t englishHash = 0;
+    };
+    static Candidate candidate(const Pair& pair, std::u16string& lowered);
+    Verdict take(const Pair& pair, const Candidate& candidate, std::u16string_view lowered);
+
     SideSet m_russianSides;
     SideSet m_englishSides;
     Counts m_counts;

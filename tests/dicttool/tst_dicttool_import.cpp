@@ -116,6 +116,53 @@ private slots:
         QCOMPARE(importer.text().count(u'\n'), Pairs);
     }
 
+    // Adding a whole list checks each pair ahead on another thread: the same lines and counts as adding
+    // them one by one, repeats within the list and every kind of refusal included.
+    void addAllAsOneByOne() {
+        QList<Pair> pairs;
+        for (int i = 0; i < 3000; ++i) {
+            const QString n = QString::number(i % 1700);
+            switch (i % 6) {
+            case 0:
+                pairs.append({" слово" + n + " ", "word" + n});
+                break;
+            case 1:
+                pairs.append({"СЛОВО" + n, "other" + n}); // a repeat once its first came
+                break;
+            case 2:
+                pairs.append({"", "lone" + n, Gap::Language});
+                break;
+            case 3:
+                pairs.append({"кафе" + n, "café"});
+                break;
+            case 4:
+                pairs.append({"а|б" + n, "pipe" + n});
+                break;
+            default:
+                pairs.append({"иное" + n, "\tWORD" + n + " "});
+                break;
+            }
+        }
+        importrules::Importer oneByOne;
+        importrules::Importer all;
+        for (importrules::Importer* importer : {&oneByOne, &all})
+            importer->avoid(listOf({QStringLiteral("слово7|cat")}));
+        for (const Pair& pair : pairs)
+            oneByOne.add(pair);
+        qsizetype reported = -1;
+        all.addAll(pairs, [&](qsizetype done) { reported = done; });
+        QCOMPARE(all.text(), oneByOne.text());
+        const importrules::Counts& a = all.counts();
+        const importrules::Counts& b = oneByOne.counts();
+        QCOMPARE(a.added, b.added);
+        QCOMPARE(a.duplicates, b.duplicates);
+        QCOMPARE(a.notRepresentable, b.notRepresentable);
+        QCOMPARE(a.incomplete, b.incomplete);
+        QCOMPARE(a.languageMissing, b.languageMissing);
+        QVERIFY(b.added > 0 && b.duplicates > 0 && b.notRepresentable > 0 && b.languageMissing > 0);
+        QVERIFY(reported > 0);
+    }
+
     void appendLines_data() {
         QTest::addColumn<QByteArray>("before"); // the file's plain bytes; "-": no file
         QTest::addColumn<QString>("after");     // what the program reads afterwards
