@@ -51,6 +51,11 @@ size_t SideSet::slotOf(QStringView side, size_t hash) const {
     }
 }
 
+void SideSet::prefetch(size_t hash) const {
+    if (!m_slots.empty())
+        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
+}
+
 bool SideSet::contains(QStringView side, size_t hash) const {
     return !m_slots.empty() && m_slots[slotOf(side, hash)].length >= 0;
 }
@@ -132,6 +137,8 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
         length += size_t(pair.russian.size() + pair.english.size());
     std::u16string lowered;
     lowered.reserve(length);
+    // At most every pair is added, with its "|" and CR LF.
+    m_text.reserve(m_text.size() + qsizetype(length) + 3 * pairs.size());
     const std::u16string_view text(lowered.data(), length);
     std::vector<Candidate> candidates(size_t(pairs.size()));
     std::atomic<qsizetype> ready{0};
@@ -145,9 +152,16 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
             }
         }
     });
+    // The look-ups wait on memory: those of a few pairs ahead are fetched meanwhile.
+    constexpr qsizetype Ahead = 8;
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         for (qsizetype seen; (seen = ready.load(std::memory_order_acquire)) <= i;)
             ready.wait(seen, std::memory_order_acquire);
+        if (i + Ahead < ready.load(std::memory_order_acquire)) {
+            const Candidate& later = candidates[size_t(i + Ahead)];
+            m_russianSides.prefetch(later.russianHash);
+            m_englishSides.prefetch(later.englishHash);
+        }
         // Only the part written before `ready` was raised is read.
         take(pairs[i], candidates[size_t(i)], text);
         if (progress && i % 1024 == 0)

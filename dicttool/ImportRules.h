@@ -41,6 +41,8 @@ public:
     bool contains(QStringView side, size_t hash) const;
     // False when the side was there already.
     bool insert(QStringView side, size_t hash);
+    // Asks the processor to fetch where a side of this hash would lie, for a look-up a little later.
+    void prefetch(size_t hash) const;
 
 private:
     struct Slot {
