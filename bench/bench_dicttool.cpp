@@ -25,6 +25,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include <sys/resource.h>
@@ -121,27 +122,36 @@ double childProcessorSeconds() {
            double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
 }
 
+// Runs the tool's import of one file into an empty user dictionary as a user does, adding its wall and
+// processor time; the number of lines the user dictionary then holds, or none when the tool failed.
+std::optional<qint64> timedImport(benchmark::State& state, const QString& input, RunTime& total) {
+    const QString userFile = data().programFolder + QStringLiteral("/словарь/User.txt");
+    QFile::remove(userFile);
+    const auto wallStart = std::chrono::steady_clock::now();
+    const double processorStart = childProcessorSeconds();
+    QProcess tool;
+    tool.start(QStringLiteral(LEXITRAINER_DICT),
+               {QStringLiteral("import"), QStringLiteral("--folder"), data().programFolder, input});
+    tool.waitForFinished(-1);
+    total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    total.processor += childProcessorSeconds() - processorStart;
+    if (tool.exitCode() != 0) {
+        state.SkipWithError(tool.readAllStandardError().constData());
+        return std::nullopt;
+    }
+    return ReadScrambledText(userFile).count(u'\n');
+}
+
 // The whole import as a user runs it: the tool starts, reads, checks against the standard dictionary
 // and writes the user dictionary. Its processor time is the tool's own, as the system counts it.
 void Import(benchmark::State& state) {
-    const QString userFile = data().programFolder + QStringLiteral("/словарь/User.txt");
     RunTime total;
     qint64 added = 0;
     for (auto _ : state) {
-        QFile::remove(userFile);
-        const auto wallStart = std::chrono::steady_clock::now();
-        const double processorStart = childProcessorSeconds();
-        QProcess tool;
-        tool.start(QStringLiteral(LEXITRAINER_DICT), {QStringLiteral("import"), QStringLiteral("--folder"),
-                                                      data().programFolder, data().index});
-        tool.waitForFinished(-1);
-        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-        total.processor += childProcessorSeconds() - processorStart;
-        if (tool.exitCode() != 0) {
-            state.SkipWithError(tool.readAllStandardError().constData());
+        const std::optional<qint64> lines = timedImport(state, data().index, total);
+        if (!lines)
             return;
-        }
-        added = ReadScrambledText(userFile).count(u'\n');
+        added = *lines;
     }
     state.counters["pairs_added"] = double(added);
     const double runs = double(state.iterations());
@@ -178,24 +188,15 @@ void AnkiReadPairs(benchmark::State& state) {
 // The whole import as a user runs it, into an empty user dictionary.
 void AnkiImport(benchmark::State& state) {
     const int layout = int(state.range(0));
-    const QString userFile = data().programFolder + QStringLiteral("/словарь/User.txt");
     RunTime total;
+    qint64 added = 0;
     for (auto _ : state) {
-        QFile::remove(userFile);
-        const auto wallStart = std::chrono::steady_clock::now();
-        const double processorStart = childProcessorSeconds();
-        QProcess tool;
-        tool.start(QStringLiteral(LEXITRAINER_DICT), {QStringLiteral("import"), QStringLiteral("--folder"),
-                                                      data().programFolder, data().ankiPackages[layout]});
-        tool.waitForFinished(-1);
-        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-        total.processor += childProcessorSeconds() - processorStart;
-        if (tool.exitCode() != 0) {
-            state.SkipWithError(tool.readAllStandardError().constData());
+        const std::optional<qint64> lines = timedImport(state, data().ankiPackages[layout], total);
+        if (!lines)
             return;
-        }
+        added = *lines;
     }
-    state.counters["pairs_added"] = double(ReadScrambledText(userFile).count(u'\n'));
+    state.counters["pairs_added"] = double(added);
     const double runs = double(state.iterations());
     record(state, layout ? "anki zstd import" : "anki import", {total.wall / runs, total.processor / runs},
            layout ? "anki zstd baseline" : "anki baseline");
