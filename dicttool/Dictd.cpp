@@ -171,13 +171,17 @@ QByteArray readData(const QByteArray& bytes, const Watcher& watcher) {
     return out;
 }
 
-QString article(QByteArrayView data, const IndexEntry& entry) {
+QByteArrayView articleBytes(QByteArrayView data, const IndexEntry& entry) {
     if (entry.offset + entry.length > data.size())
         throw BadInput(entry.line,
                        QStringLiteral("the entry \"%1\" points past the end of the data (%2 bytes)")
                            .arg(entry.headword)
                            .arg(data.size()));
-    return inputtext::decode(data.sliced(entry.offset, entry.length));
+    return data.sliced(entry.offset, entry.length);
+}
+
+QString article(QByteArrayView data, const IndexEntry& entry) {
+    return inputtext::decode(articleBytes(data, entry));
 }
 
 bool isHeaderEntry(QStringView headword) {

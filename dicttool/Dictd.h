@@ -47,7 +47,10 @@ struct Watcher {
 };
 QByteArray readData(const QByteArray& bytes, const Watcher& watcher);
 
-// The article's bytes, decoded. Throws BadInput with the index line when it points outside the data.
+// The article's bytes as the data holds them. Throws BadInput with the index line when it points outside
+// the data.
+QByteArrayView articleBytes(QByteArrayView data, const IndexEntry& entry);
+// The same, decoded.
 QString article(QByteArrayView data, const IndexEntry& entry);
 
 // Entries that are no words: the database's own ("00-database-info" and the like) and the labels that

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dicttool/DictdArticle.h"
 
-#include <QStringList>
+#include "dicttool/InputText.h"
 
 #include <algorithm>
 #include <optional>
@@ -11,12 +11,18 @@ namespace {
 
 // QChar::isSpace looks every character beyond Latin-1 up in the Unicode tables, Cyrillic letters too,
 // though no blank lies between U+0100 and U+1680.
-bool isBlank(QChar c) {
-    return (c.unicode() < 0x100 || c.unicode() >= 0x1680) && c.isSpace();
+inline bool isBlank(QChar c) {
+    return c == u' ' || ((c.unicode() < 0x100 || c.unicode() >= 0x1680) && c.isSpace());
 }
 
 bool isRomanDigit(QChar c) {
     return c == u'I' || c == u'V' || c == u'X';
+}
+
+// А to я need no look-up in the Unicode tables.
+bool isCyrillicLetter(QChar c) {
+    return (c.unicode() >= u'А' && c.unicode() <= u'я') ||
+           (c.unicode() >= 0x80 && c.script() == QChar::Script_Cyrillic && c.isLetter());
 }
 
 // Notes in (), [], {} and <> (transcriptions, remarks, grammar) are passed over, nested ones too. A
@@ -30,10 +36,10 @@ public:
             m_open += closer;
             return true;
         }
-        if (m_open.isEmpty())
+        if (m_open.empty())
             return false;
         if (c == m_open.back())
-            m_open.chop(1);
+            m_open.pop_back();
         return true;
     }
 
@@ -53,25 +59,23 @@ private:
         }
     }
 
-    QString m_open; // the closers awaited, innermost last
+    std::u16string m_open; // the closers awaited, innermost last
 };
 
-QString withoutNotes(QStringView text) {
-    QString kept;
-    kept.reserve(text.size());
+QStringView withoutNotes(QStringView text, std::u16string& kept) {
+    kept.clear();
     NoteSkipper notes;
     for (const QChar c : text)
         if (!notes.skips(c))
-            kept += c;
+            kept += c.unicode();
     return kept;
 }
 
 // Labels of part of speech, field and style are words that start with "_" in Mueller's dictionary
 // ("_n.", "_разг.", "_I"); FreeDict gives the pronunciation between slashes. Blanks become single spaces,
-// none at either end.
-QString withoutLabels(QStringView text) {
-    QString kept;
-    kept.reserve(text.size());
+// none at either end. The text is written into `kept`, whose room is used again from sense to sense.
+QStringView withoutLabels(QStringView text, std::u16string& kept) {
+    kept.clear();
     qsizetype i = 0;
     const auto skipTo = [&](QChar end) {
         while (i < text.size() && text[i] != end && !(end == u' ' && isBlank(text[i])))
@@ -79,7 +83,7 @@ QString withoutLabels(QStringView text) {
     };
     while (i < text.size()) {
         if (isBlank(text[i])) {
-            if (!kept.isEmpty() && kept.back() != u' ')
+            if (!kept.empty() && kept.back() != u' ')
                 kept += u' ';
             ++i;
         } else if (text[i] == u'_') {
@@ -89,11 +93,11 @@ QString withoutLabels(QStringView text) {
         } else {
             const qsizetype start = i;
             skipTo(u' ');
-            kept += text.sliced(start, i - start);
+            kept.append(text.utf16() + start, size_t(i - start));
         }
     }
-    if (kept.endsWith(u' '))
-        kept.chop(1);
+    if (!kept.empty() && kept.back() == u' ')
+        kept.pop_back();
     return kept;
 }
 
@@ -122,7 +126,7 @@ qsizetype senseNumberLength(QStringView text) {
 QStringView withoutLeadingAbbreviations(QStringView text) {
     for (;;) {
         qsizetype end = 0;
-        while (end < text.size() && text[end].script() == QChar::Script_Cyrillic && text[end].isLetter())
+        while (end < text.size() && isCyrillicLetter(text[end]))
             ++end;
         if (end == 0 || end >= text.size() || text[end] != u'.')
             return text;
@@ -135,91 +139,123 @@ QStringView withoutLeadingAbbreviations(QStringView text) {
 bool isUsageNote(QStringView text) {
     if (text.endsWith(u':'))
         return true;
-    // "обозначает" holds "означает".
-    for (const QStringView verb : {u"означает", u"выражает", u"указывает", u"употребляется"})
-        if (text.contains(verb))
-            return true;
+    // "обозначает" holds "означает". Each verb is looked for where its first letter stands.
+    static constexpr std::u16string_view verbs[] = {u"означает", u"выражает", u"указывает", u"употребляется"};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c != u'о' && c != u'в' && c != u'у')
+            continue;
+        const std::u16string_view rest(text.utf16() + i, size_t(text.size() - i));
+        for (const std::u16string_view verb : verbs)
+            if (rest.starts_with(verb))
+                return true;
+    }
     return false;
 }
 
-// The first translation of a sense, once labels are gone; none when the sense holds no Russian or is a
-// usage note.
-std::optional<QString> translationOf(QStringView sense) {
-    const QString labelled = withoutLabels(sense);
-    const QStringView cleaned = withoutLeadingAbbreviations(labelled);
+// The first translation of a sense, once labels are gone (written into `kept`); none when the sense holds
+// no Russian or is a usage note.
+std::optional<QStringView> translationOf(QStringView sense, std::u16string& kept) {
+    const QStringView cleaned = withoutLeadingAbbreviations(withoutLabels(sense, kept));
     if (!hasCyrillic(cleaned) || isUsageNote(cleaned))
         return std::nullopt;
     const auto alternative =
         std::find_if(cleaned.begin(), cleaned.end(), [](QChar c) { return c == u',' || c == u';'; });
-    const QString first = QStringView(cleaned.cbegin(), alternative).trimmed().toString();
+    const QStringView first = QStringView(cleaned.cbegin(), alternative).trimmed();
     // An English word before the translation marks an example ("tom cat кот"), not a translation.
     if (!hasCyrillic(first) || hasLatin(first))
-        return QString();
+        return QStringView();
     return first;
 }
 
-// Where the second homonym starts: the second line that opens with a homonym number ("_I", "_II", ...);
-// the end when there is none.
-qsizetype secondHomonym(QStringView body) {
-    int homonyms = 0;
-    for (qsizetype start = 0; start < body.size();) {
-        qsizetype end = body.indexOf(u'\n', start);
-        if (end < 0)
-            end = body.size();
-        const QStringView line = body.sliced(start, end - start).trimmed();
-        qsizetype numeral = 1;
-        while (numeral < line.size() && isRomanDigit(line[numeral]))
-            ++numeral;
-        if (line.startsWith(u'_') && numeral > 1 && (numeral == line.size() || !line[numeral].isLetter()) &&
-            ++homonyms == 2)
-            return start;
-        start = end + 1;
+// A line that opens with a homonym number ("_I", "_II", ...).
+bool opensHomonym(QStringView line) {
+    line = line.trimmed();
+    qsizetype numeral = 1;
+    while (numeral < line.size() && isRomanDigit(line[numeral]))
+        ++numeral;
+    return line.startsWith(u'_') && numeral > 1 && (numeral == line.size() || !line[numeral].isLetter());
+}
+
+// The next line of the text with its line break (the last may have none), taken off the text; false at
+// the end.
+bool nextLine(QStringView& text, QStringView& line) {
+    if (text.isEmpty())
+        return false;
+    const qsizetype end = text.indexOf(u'\n');
+    line = end < 0 ? text : text.first(end + 1);
+    text = text.sliced(line.size());
+    return true;
+}
+
+// Room for an article's text and senses that serves the next article too.
+struct Room {
+    std::u16string text;
+    std::u16string sense;
+    std::u16string kept;
+};
+thread_local Room room;
+
+Pair firstTranslation(QStringView headword, QStringView article, Room& room) {
+    std::u16string& sense = room.sense;
+    std::u16string& kept = room.kept;
+    // Articles repeat the headword on their first line (past blanks) in its proper spelling ("Adam's
+    // apple" for the index's "adam's apple"); one that does not is all body.
+    QStringView line;
+    bool more = false;
+    while (line.isEmpty() && (more = nextLine(article, line)))
+        while (!line.isEmpty() && isBlank(line.front()))
+            line = line.sliced(1);
+    QString english;
+    if (more) {
+        const QStringView head =
+            withoutLabels(withoutNotes(line.endsWith(u'\n') ? line.chopped(1) : line, sense), kept);
+        if (!head.isEmpty() && spellsHeadword(head, headword)) {
+            english = head.toString();
+            more = nextLine(article, line);
+        }
     }
-    return body.size();
+    if (english.isEmpty())
+        english = headword.toString().simplified();
+
+    // Senses are numbered "1.", "1)", "а)" or "I."; what stands before the first number (the
+    // transcription, the part of speech) is no sense of its own unless it holds a translation. Long
+    // articles are read only as far as their first translation, and homonyms are told apart ("_I медник",
+    // "_II жаровня"): the first is the word's most common sense. A sense number ends within its line.
+    sense.clear();
+    NoteSkipper notes;
+    int homonyms = 0;
+    for (; more && !(opensHomonym(line) && ++homonyms == 2); more = nextLine(article, line)) {
+        for (qsizetype i = 0; i < line.size();) {
+            if (notes.skips(line[i])) {
+                ++i;
+                continue;
+            }
+            const qsizetype number =
+                sense.empty() || isBlank(QChar(sense.back())) ? senseNumberLength(line.sliced(i)) : 0;
+            if (number == 0) {
+                sense += line[i] == u'\n' ? u' ' : line[i].unicode();
+                ++i;
+                continue;
+            }
+            if (const auto translation = translationOf(sense, kept))
+                return {translation->toString(), english};
+            sense.clear();
+            i += number;
+        }
+    }
+    return {translationOf(sense, kept).value_or(QStringView()).toString(), english};
 }
 
 } // namespace
 
 Pair firstTranslation(QStringView headword, QStringView article) {
-    // Articles repeat the headword on their first line in its proper spelling ("Adam's apple" for the
-    // index's "adam's apple"); one that does not is all body.
-    QString english = headword.toString().simplified();
-    QStringView body = article;
-    while (!body.isEmpty() && isBlank(body.front()))
-        body = body.sliced(1);
-    const qsizetype headEnd = body.indexOf(u'\n');
-    const QString head = withoutLabels(withoutNotes(headEnd < 0 ? body : body.first(headEnd)));
-    if (!head.isEmpty() && spellsHeadword(head, headword)) {
-        english = head;
-        body = headEnd < 0 ? QStringView() : body.sliced(headEnd + 1);
-    }
+    return firstTranslation(headword, article, room);
+}
 
-    // Homonyms are told apart ("_I медник", "_II жаровня"); the first is the word's most common sense.
-    body = body.first(secondHomonym(body));
-
-    // Senses are numbered "1.", "1)", "а)" or "I."; what stands before the first number (the
-    // transcription, the part of speech) is no sense of its own unless it holds a translation. Long
-    // articles are read only as far as their first translation.
-    std::u16string sense;
-    NoteSkipper notes;
-    for (qsizetype i = 0; i < body.size();) {
-        if (notes.skips(body[i])) {
-            ++i;
-            continue;
-        }
-        const qsizetype number =
-            sense.empty() || isBlank(QChar(sense.back())) ? senseNumberLength(body.sliced(i)) : 0;
-        if (number == 0) {
-            sense += body[i] == u'\n' ? u' ' : body[i].unicode();
-            ++i;
-            continue;
-        }
-        if (const auto translation = translationOf(sense))
-            return {*translation, english};
-        sense.clear();
-        i += number;
-    }
-    return {translationOf(sense).value_or(QString()), english};
+Pair firstTranslation(QStringView headword, QByteArrayView article) {
+    inputtext::decode(article, room.text);
+    return firstTranslation(headword, room.text, room);
 }
 
 bool spellsHeadword(QStringView text, QStringView headword) {
@@ -234,7 +270,7 @@ bool spellsHeadword(QStringView text, QStringView headword) {
         const bool inHeadword = nextLetter(headword, j);
         if (!inText || !inHeadword)
             return inText == inHeadword;
-        if (text[i].toLower() != headword[j].toLower())
+        if (text[i] != headword[j] && text[i].toLower() != headword[j].toLower())
             return false;
     }
 }

@@ -3,6 +3,7 @@
 
 #include "dicttool/Pair.h"
 
+#include <QByteArrayView>
 #include <QStringView>
 
 // The word pair of a dictd article from an English-Russian dictionary (FreeDict, Mueller): the headword
@@ -10,6 +11,9 @@
 // side when its first sense holds no plain Russian translation (a reference "= other word", or an
 // English example before any translation).
 Pair firstTranslation(QStringView headword, QStringView article);
+// The same from the article's bytes, read as inputtext::decode reads them; UTF-8 is decoded only as far as
+// the first translation lies.
+Pair firstTranslation(QStringView headword, QByteArrayView article);
 
 // Whether a text spells the headword: indexes fold headwords to lower case without punctuation
 // ("adams apple" for "Adam's apple"), so the letters and digits are compared, case aside.

@@ -121,8 +121,10 @@ class IncomingData {
 public:
     explicit IncomingData(const QString& fileName) : m_thread([this, fileName] { run(fileName); }) {}
 
-    // Throws as dictd::article does when the entry points past the end of the data.
-    QString article(const dictd::IndexEntry& entry) {
+    // The article's bytes, copied into `bytes` (whose room serves the next article too), so that they
+    // stay while the inflating goes on. Throws as dictd::articleBytes does when the entry points past
+    // the end of the data.
+    QByteArrayView article(const dictd::IndexEntry& entry, QByteArray& bytes) {
         const qint64 end = entry.offset + entry.length;
         std::unique_lock lock(m_guard);
         m_grown.wait(lock, [&] { return m_finished || m_size >= end; });
@@ -133,7 +135,10 @@ public:
         lock.lock();
         const QByteArrayView text(m_text, m_size);
         lock.unlock();
-        return dictd::article(text, entry);
+        const QByteArrayView article = dictd::articleBytes(text, entry);
+        bytes.resize(article.size());
+        std::copy(article.begin(), article.end(), bytes.begin());
+        return bytes;
     }
 
     // Waits for the inflating to end and throws its fault, if any.
@@ -190,6 +195,7 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& da
     qsizetype faultAt = index.size();
     std::exception_ptr fault;
     const auto work = [&](bool reports) {
+        QByteArray bytes;
         for (qsizetype start; (start = nextRun.fetch_add(Run)) < index.size();) {
             const qsizetype end = std::min(start + Run, index.size());
             for (qsizetype i = start; i < end; ++i) {
@@ -197,7 +203,7 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& da
                 if (dictd::isHeaderEntry(entry.headword))
                     continue;
                 try {
-                    found[size_t(i)] = firstTranslation(entry.headword, data.article(entry));
+                    found[size_t(i)] = firstTranslation(entry.headword, data.article(entry, bytes));
                 } catch (...) {
                     const std::lock_guard lock(faultGuard);
                     if (i < faultAt) {

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <string>
+
 // Text files brought in from other programs come in UTF-8 (with or without a byte-order mark), UTF-16
 // with its mark, or, from older Windows programs, in Windows-1251. Bytes that form valid UTF-8 are taken as
 // UTF-8, anything else as Windows-1251: Cyrillic in Windows-1251 is almost never valid UTF-8.
@@ -11,5 +13,8 @@ namespace inputtext {
 
 // The text in Unicode, without a leading byte-order mark.
 QString decode(QByteArrayView bytes);
+
+// The same into `text`, whose room serves the next call too: for the many small texts of one file.
+void decode(QByteArrayView bytes, std::u16string& text);
 
 } // namespace inputtext

@@ -3,13 +3,21 @@
 
 #include <algorithm>
 
+// ASCII and А to я, most of what dictionaries hold, need no look-up in the Unicode tables.
 bool hasCyrillic(QStringView text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.script() == QChar::Script_Cyrillic; });
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= 0x80 && ((u >= u'А' && u <= u'я') || c.script() == QChar::Script_Cyrillic);
+    });
 }
 
 bool hasLatin(QStringView text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.script() == QChar::Script_Latin; });
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            return (u | 0x20) >= u'a' && (u | 0x20) <= u'z';
+        return (u < u'А' || u > u'я') && c.script() == QChar::Script_Latin;
+    });
 }
 
 QString languageNamed(QStringView name) {

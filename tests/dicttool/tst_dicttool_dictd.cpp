@@ -6,6 +6,8 @@
 #include "dicttool/Dictd.h"
 #include "dicttool/DictdArticle.h"
 #include "dicttool/ImportSource.h"
+#include "dicttool/InputText.h"
+#include "platform/TextCodec.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -289,6 +291,62 @@ private slots:
         QFETCH(QString, pair);
         const Pair got = firstTranslation(headword, article);
         QCOMPARE(got.russian + u'|' + got.english, pair);
+    }
+
+    // An import decodes each article's bytes itself: the encodings and the blanks that the data file
+    // may hold give the pair that decoding the whole article first gives.
+    void articleBytes_data() {
+        QTest::addColumn<QByteArray>("article");
+        QTest::addColumn<QString>("pair");
+        const QByteArray mueller =
+            QStringLiteral("cat\n   _I  [kæt]\n      1. _n.\n         1) кот; кошка\n").toUtf8();
+        QTest::addRow("UTF-8, labels, notes, numbered senses") << mueller << "кот|cat";
+        QTest::addRow("Windows-1251") << ansi::encode(u"cat\n   1) кот; кошка\n") << "кот|cat";
+        // One stray byte, even past the translation, makes the whole article Windows-1251.
+        QTest::addRow("UTF-8 broken at the end") << mueller + "\xFF"
+                                                 << "РєРѕС‚|cat";
+        QTest::addRow("UTF-8 cut inside a letter") << mueller.chopped(2) << "РєРѕС‚|cat";
+        QTest::addRow("overlong form") << mueller + "\xC0\xAF"
+                                       << "РєРѕС‚|cat";
+        QTest::addRow("encoded surrogate") << mueller + "\xED\xA0\x80"
+                                           << "РєРѕС‚|cat";
+        QTest::addRow("past U+10FFFF") << mueller + "\xF4\x90\x80\x80"
+                                       << "РєРѕС‚|cat";
+        QTest::addRow("byte-order mark") << "\xEF\xBB\xBF" + mueller << "кот|cat";
+        QTest::addRow("byte-order mark, then broken UTF-8") << "\xEF\xBB\xBF" + mueller + "\xFF"
+                                                            << "кот|cat";
+        QTest::addRow("a mark inside is a character")
+            << QByteArray("cat\n   \xEF\xBB\xBF") + QStringLiteral("кот\n").toUtf8()
+            << QChar(0xFEFF) + QStringLiteral("кот|cat");
+        QByteArray utf16("\xFF\xFE");
+        for (const QChar c : QStringLiteral("cat\n   1) кот\n"))
+            utf16 += QByteArray(1, char(c.unicode() & 0xFF)) + char(c.unicode() >> 8);
+        QTest::addRow("UTF-16 with its mark") << utf16 << "кот|cat";
+        QTest::addRow("CR LF") << QStringLiteral("cat\r\n   1) кот\r\n").toUtf8() << "кот|cat";
+        QTest::addRow("leading blank lines, no final break")
+            << QStringLiteral("\n \t\n  Cat\n   1) кот").toUtf8() << "кот|Cat";
+        QTest::addRow("non-breaking spaces around the number")
+            << QStringLiteral("cat\n\u00A0\u00A01)\u00A0кот\n").toUtf8() << "кот|cat";
+        QTest::addRow("a character beyond 16 bits")
+            << QStringLiteral("cat\n   1) \U0001F408 кот; кошка\n").toUtf8() << "\U0001F408 кот|cat";
+        QTest::addRow("letters of three bytes") << QStringLiteral("cat\n   1) ↗кот\n").toUtf8() << "↗кот|cat";
+    }
+    void articleBytes() {
+        QFETCH(QByteArray, article);
+        QFETCH(QString, pair);
+        const Pair decodedFirst = firstTranslation(u"cat", inputtext::decode(article));
+        QCOMPARE(decodedFirst.russian + u'|' + decodedFirst.english, pair);
+        // A long article first, so that the room it leaves is used again.
+        Database db;
+        db.add(QStringLiteral("long"), QStringLiteral("long\n   1) %1\n").arg(QString(3000, u'д')));
+        db.addBytes(QStringLiteral("cat"), article);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("x.index"), db.index);
+        writeBytes(dir.filePath("x.dict.dz"), dictzip(db.data, 1000));
+        const QStringList got =
+            lines(importsource::read(dir.filePath("x.index"), readBytes(dir.filePath("x.index")), {}));
+        QCOMPARE(got.size(), 2);
+        QCOMPARE(got[1], pair);
     }
 };
 

@@ -51,6 +51,9 @@ void readDatabase(const QByteArray& bytes) {
             const QString text = dictd::article(data, entry);
             const Pair pair = firstTranslation(entry.headword, text);
             spellsHeadword(pair.english, entry.headword);
+            // The import decodes the article's bytes itself, to the same pair.
+            const Pair fromBytes = firstTranslation(entry.headword, dictd::articleBytes(data, entry));
+            FUZZ_CHECK(fromBytes.russian == pair.russian && fromBytes.english == pair.english);
         });
     }
 }

@@ -22,8 +22,9 @@ inline QString indexDigits(qint64 n) {
 struct Database {
     QByteArray index;
     QByteArray data;
-    void add(const QString& headword, const QString& text) {
-        const QByteArray bytes = text.toUtf8();
+    void add(const QString& headword, const QString& text) { addBytes(headword, text.toUtf8()); }
+    // An article in whatever bytes it is given.
+    void addBytes(const QString& headword, const QByteArray& bytes) {
         index += (headword + u'\t' + indexDigits(data.size()) + u'\t' + indexDigits(bytes.size()) + u'\n')
                      .toUtf8();
         data += bytes;
