@@ -63,6 +63,7 @@ QStringView withoutCarriageReturn(QStringView line) {
 
 QList<IndexEntry> readIndex(QStringView text) {
     QList<IndexEntry> entries;
+    entries.reserve(text.count(u'\n') + 1);
     qsizetype line = 0;
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
@@ -77,7 +78,7 @@ QList<IndexEntry> readIndex(QStringView text) {
         if (!parseLine(current, entry))
             throw BadInput(line, QStringLiteral("not an index line \"headword TAB offset TAB length\""));
         entry.line = line;
-        entries.append(entry);
+        entries.append(std::move(entry));
     }
     return entries;
 }

@@ -130,9 +130,13 @@ int runImport(const Invocation& invocation) {
             const QString& fileName = invocation.arguments[file];
             // Each file is an equal share of the bar.
             try {
-                pairs += importsource::read(
+                QList<Pair> read = importsource::read(
                     fileName, console::readInput(fileName), options,
                     [&](qint64 done, qint64 total) { progress.update(file * total + done, files * total); });
+                if (pairs.isEmpty())
+                    pairs = std::move(read);
+                else
+                    pairs += std::move(read);
             } catch (const kvtml::LanguagesMissing& missing) {
                 throw Failure(QStringLiteral("%1: ").arg(fileName) +
                               localized(u"в файле языки: %1; нужны английский и русский, или --from/--to",

@@ -33,12 +33,13 @@ bool fitsDictionary(QStringView side) {
 
 } // namespace
 
-void SideSet::reserve(qsizetype sides) {
+void SideSet::reserve(qsizetype sides, qsizetype characters) {
     size_t slotCount = 16;
     while (slotCount < size_t(m_count + sides) * 2)
         slotCount *= 2;
     if (slotCount > m_slots.size())
         grow(slotCount);
+    m_text.reserve(m_text.size() + size_t(characters));
 }
 
 size_t SideSet::slotOf(QStringView side, size_t hash) const {
@@ -111,14 +112,15 @@ Importer::Candidate Importer::candidate(const Pair& pair, std::u16string& lowere
                userdictionary::holdsSeparator(candidate.russian, candidate.english)) {
         candidate.verdict = Verdict::NotRepresentable;
     } else {
-        const QString russian = userdictionary::lowered(candidate.russian);
-        const QString english = userdictionary::lowered(candidate.english);
-        candidate.russianHash = qHash(russian);
-        candidate.englishHash = qHash(english);
         candidate.russianStart = qsizetype(lowered.size());
-        lowered.append(QStringView(russian).utf16(), size_t(russian.size()));
-        candidate.englishStart = qsizetype(lowered.size());
-        lowered.append(QStringView(english).utf16(), size_t(english.size()));
+        candidate.englishStart = candidate.russianStart + candidate.russian.size();
+        lowered.resize(size_t(candidate.englishStart + candidate.english.size()));
+        userdictionary::lowered(candidate.russian, lowered.data() + candidate.russianStart);
+        userdictionary::lowered(candidate.english, lowered.data() + candidate.englishStart);
+        candidate.russianHash =
+            qHash(QStringView(lowered.data() + candidate.russianStart, candidate.russian.size()));
+        candidate.englishHash =
+            qHash(QStringView(lowered.data() + candidate.englishStart, candidate.english.size()));
     }
     return candidate;
 }
@@ -132,9 +134,15 @@ Verdict Importer::add(const Pair& pair) {
 void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizetype done)>& progress) {
     // The lowered sides are as long as the trimmed ones: room for all of them from the start, so that
     // the text never moves while it is read.
-    size_t length = 0;
-    for (const Pair& pair : pairs)
-        length += size_t(pair.russian.size() + pair.english.size());
+    qsizetype russianLength = 0;
+    qsizetype englishLength = 0;
+    for (const Pair& pair : pairs) {
+        russianLength += pair.russian.size();
+        englishLength += pair.english.size();
+    }
+    const auto length = size_t(russianLength + englishLength);
+    m_russianSides.reserve(0, russianLength);
+    m_englishSides.reserve(0, englishLength);
     std::u16string lowered;
     lowered.reserve(length);
     // At most every pair is added, with its "|" and CR LF.
@@ -152,7 +160,8 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
             }
         }
     });
-    // The look-ups wait on memory: those of a few pairs ahead are fetched meanwhile.
+    // The look-ups wait on memory: what those of a few pairs ahead read (their slots, their sides as
+    // the pairs hold them and lowered) is fetched meanwhile.
     constexpr qsizetype Ahead = 8;
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         for (qsizetype seen; (seen = ready.load(std::memory_order_acquire)) <= i;)
@@ -161,6 +170,10 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
             const Candidate& later = candidates[size_t(i + Ahead)];
             m_russianSides.prefetch(later.russianHash);
             m_englishSides.prefetch(later.englishHash);
+            __builtin_prefetch(later.russian.data());
+            __builtin_prefetch(later.english.data());
+            __builtin_prefetch(text.data() + later.russianStart);
+            __builtin_prefetch(text.data() + later.englishStart);
         }
         // Only the part written before `ready` was raised is read.
         take(pairs[i], candidates[size_t(i)], text);

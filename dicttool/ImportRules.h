@@ -37,7 +37,8 @@ struct Counts {
 // of the program costs an allocation per side, and a look-up compares hashes, seldom texts.
 class SideSet {
 public:
-    void reserve(qsizetype sides);
+    // Room for this many more sides, of this many characters in all.
+    void reserve(qsizetype sides, qsizetype characters = 0);
     bool contains(QStringView side, size_t hash) const;
     // False when the side was there already.
     bool insert(QStringView side, size_t hash);

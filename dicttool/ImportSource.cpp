@@ -18,7 +18,6 @@
 #include <mutex>
 #include <shared_mutex>
 #include <thread>
-#include <vector>
 
 namespace importsource {
 
@@ -188,7 +187,8 @@ private:
 QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& data,
                          const Progress& progress) {
     constexpr qsizetype Run = 1024;
-    std::vector<Pair> found(size_t(index.size()));
+    QList<Pair> found(index.size());
+    Pair* const foundAt = found.data();
     std::atomic<qsizetype> nextRun{0};
     std::atomic<qsizetype> done{0};
     std::mutex faultGuard;
@@ -203,7 +203,7 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& da
                 if (dictd::isHeaderEntry(entry.headword))
                     continue;
                 try {
-                    found[size_t(i)] = firstTranslation(entry.headword, data.article(entry, bytes));
+                    foundAt[i] = firstTranslation(entry.headword, data.article(entry, bytes));
                 } catch (...) {
                     const std::lock_guard lock(faultGuard);
                     if (i < faultAt) {
@@ -225,12 +225,17 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& da
     if (fault)
         std::rethrow_exception(fault);
 
-    QList<Pair> pairs;
-    pairs.reserve(index.size());
-    for (qsizetype i = 0; i < index.size(); ++i)
-        if (!dictd::isHeaderEntry(index[i].headword))
-            pairs.append(std::move(found[size_t(i)]));
-    return pairs;
+    // The header entries' places closed up.
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < index.size(); ++i) {
+        if (dictd::isHeaderEntry(index[i].headword))
+            continue;
+        if (kept != i)
+            foundAt[kept] = std::move(foundAt[i]);
+        ++kept;
+    }
+    found.resize(kept);
+    return found;
 }
 
 QList<Pair> readDatabase(const QString& fileName, const Progress& progress) {

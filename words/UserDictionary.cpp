@@ -27,6 +27,11 @@ namespace userdictionary {
 namespace {
 
 char16_t lower(char16_t c) {
+    // ASCII and the plain Cyrillic capitals, most of any dictionary, need no look-up in the Unicode tables.
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c;
+    if (c >= u'А' && c <= u'Я')
+        return char16_t(c + 0x20);
     return char16_t(QChar::toLower(char32_t(c)));
 }
 
@@ -46,9 +51,12 @@ bool holdsSide(const WordList& lines, QByteArrayView loweredWord, QByteArrayView
 
 QString lowered(QStringView text) {
     QString result(text.size(), Qt::Uninitialized);
-    std::transform(text.begin(), text.end(), result.begin(),
-                   [](QChar c) { return QChar(lower(c.unicode())); });
+    lowered(text, reinterpret_cast<char16_t*>(result.data()));
     return result;
+}
+
+void lowered(QStringView text, char16_t* out) {
+    std::transform(text.utf16(), text.utf16() + text.size(), out, lower);
 }
 
 bool holdsSeparator(QStringView word, QStringView translation) {

@@ -24,6 +24,8 @@ enum class Refusal {
 // A text lower-cased as the duplicate test compares it: Latin and Cyrillic letters alike, one
 // character for one.
 QString lowered(QStringView text);
+// The same written to `out`, which has room for it.
+void lowered(QStringView text, char16_t* out);
 
 // Whether the word or the translation holds "|", which check() refuses.
 bool holdsSeparator(QStringView word, QStringView translation);

@@ -35,6 +35,17 @@ private slots:
                                                               << "CAT" << Verdict::Duplicate;
         QTest::addRow("Ё and ё") << QStringList{"ёж|x"} << none << "ЁЖ"
                                  << "hedgehog" << Verdict::Duplicate;
+        // Letters on either side of the plain ranges, and signs that differ from others by one bit only.
+        QTest::addRow("Ђ and ђ") << QStringList{"ђак|x"} << none << "ЂАК"
+                                 << "y" << Verdict::Duplicate;
+        QTest::addRow("Ї and ї") << QStringList{"їжак|x"} << none << "ЇЖАК"
+                                 << "y" << Verdict::Duplicate;
+        QTest::addRow("brackets are no letters") << QStringList{"{кот}|x"} << none << "[КОТ]"
+                                                 << "y" << Verdict::Added;
+        QTest::addRow("@ and ` are no letters") << QStringList{"кот|`cat"} << none << "пёс"
+                                                << "@CAT" << Verdict::Added;
+        QTest::addRow("Z and A") << QStringList{"кот|zap"} << none << "пёс"
+                                 << "ZAP" << Verdict::Duplicate;
         QTest::addRow("first line counts")
             << QStringList{"ёж|hedgehog", "щука|pike", "окунь|perch"} << none << "ёж"
             << "urchin" << Verdict::Duplicate;
