@@ -41,7 +41,7 @@ const std::array<char16_t, 0x10000>& codingTable() {
 }
 
 // The bytes that end the first line or are left out of it.
-inline bool isLineByte(char b) {
+inline unsigned char isLineByte(char b) {
     return (b == lineFeed) | (b == carriageReturn) | (b == endOfFile);
 }
 
@@ -85,9 +85,10 @@ qsizetype unscramblePiece(char* piece, qsizetype size, FirstLineState& state) {
         }
     }
     // Blocks without a line byte first, in loops the compiler can widen: a valid file is nothing else.
+    // The test is a byte, not a bool: GCC widens an OR over bytes, but not one over bools.
     constexpr qsizetype block = 64;
     while (i + block <= size) {
-        bool lineByte = false;
+        unsigned char lineByte = 0;
         for (qsizetype k = 0; k < block; ++k)
             lineByte |= isLineByte(piece[i + k]);
         if (lineByte)

@@ -140,6 +140,19 @@ private slots:
         }
     }
 
+    // The reader skips whole blocks that hold no line byte: one in any place of a block must still count.
+    void readLineByteAtEveryPlace() {
+        const QString path = m_folder->filePath(QStringLiteral("placed.bin"));
+        for (const char lineByte : {'\n', '\r', '\x1A'}) {
+            for (int at = 0; at < 200; ++at) {
+                QByteArray bytes = xorBytes(QByteArray(260, 'w'));
+                bytes[at] = lineByte;
+                writeBytes(path, bytes);
+                QCOMPARE(ansi::encode(Coding(ReadScrambledText(path))), firstLineOf(bytes));
+            }
+        }
+    }
+
     void readFailureNamesTheFile() {
         const QString missing = m_folder->filePath(QStringLiteral("нет.txt"));
         const QString message = failureOf([&] { ReadScrambledText(missing); });
