@@ -128,7 +128,10 @@ Importer::Candidate Importer::candidate(const Pair& pair, std::u16string& lowere
 Verdict Importer::add(const Pair& pair) {
     std::u16string lowered;
     const Candidate found = candidate(pair, lowered);
-    return take(pair, found, lowered);
+    const Verdict verdict = take(pair, found, lowered);
+    if (verdict == Verdict::Added)
+        appendLine(found);
+    return verdict;
 }
 
 void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizetype done)>& progress) {
@@ -149,23 +152,36 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
     m_text.reserve(m_text.size() + qsizetype(length) + 3 * pairs.size());
     const std::u16string_view text(lowered.data(), length);
     std::vector<Candidate> candidates(size_t(pairs.size()));
-    std::atomic<qsizetype> ready{0};
     constexpr qsizetype Batch = 256;
+    const auto publish = [&](std::atomic<qsizetype>& count, qsizetype i) {
+        if ((i + 1) % Batch == 0 || i + 1 == pairs.size()) {
+            count.store(i + 1, std::memory_order_release);
+            count.notify_one();
+        }
+    };
+    const auto awaitPast = [](const std::atomic<qsizetype>& count, qsizetype i) {
+        for (qsizetype seen; (seen = count.load(std::memory_order_acquire)) <= i;)
+            count.wait(seen, std::memory_order_acquire);
+    };
+    std::atomic<qsizetype> ready{0};   // candidates made
+    std::atomic<qsizetype> decided{0}; // verdicts given
+    // The other thread then writes the added lines, as far as the verdicts have come.
     const std::jthread ahead([&] {
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             candidates[size_t(i)] = candidate(pairs[i], lowered);
-            if ((i + 1) % Batch == 0 || i + 1 == pairs.size()) {
-                ready.store(i + 1, std::memory_order_release);
-                ready.notify_one();
-            }
+            publish(ready, i);
+        }
+        for (qsizetype i = 0; i < pairs.size(); ++i) {
+            awaitPast(decided, i);
+            if (candidates[size_t(i)].verdict == Verdict::Added)
+                appendLine(candidates[size_t(i)]);
         }
     });
     // The look-ups wait on memory: what those of a few pairs ahead read (their slots, their sides as
     // the pairs hold them and lowered) is fetched meanwhile.
     constexpr qsizetype Ahead = 8;
     for (qsizetype i = 0; i < pairs.size(); ++i) {
-        for (qsizetype seen; (seen = ready.load(std::memory_order_acquire)) <= i;)
-            ready.wait(seen, std::memory_order_acquire);
+        awaitPast(ready, i);
         if (i + Ahead < ready.load(std::memory_order_acquire)) {
             const Candidate& later = candidates[size_t(i + Ahead)];
             m_russianSides.prefetch(later.russianHash);
@@ -176,7 +192,8 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
             __builtin_prefetch(text.data() + later.englishStart);
         }
         // Only the part written before `ready` was raised is read.
-        take(pairs[i], candidates[size_t(i)], text);
+        candidates[size_t(i)].verdict = take(pairs[i], candidates[size_t(i)], text);
+        publish(decided, i);
         if (progress && i % 1024 == 0)
             progress(i);
     }
@@ -203,10 +220,6 @@ Verdict Importer::take(const Pair& pair, const Candidate& candidate, std::u16str
         ++m_counts.added;
         m_russianSides.insert(russianSide, russianHash);
         m_englishSides.insert(englishSide, englishHash);
-        m_text += russian;
-        m_text += u'|';
-        m_text += english;
-        m_text += QLatin1StringView("\r\n");
         break;
     case Verdict::Incomplete:
         ++m_counts.incomplete;
@@ -221,6 +234,13 @@ Verdict Importer::take(const Pair& pair, const Candidate& candidate, std::u16str
         break;
     }
     return verdict;
+}
+
+void Importer::appendLine(const Candidate& added) {
+    m_text += added.russian;
+    m_text += u'|';
+    m_text += added.english;
+    m_text += QLatin1StringView("\r\n");
 }
 
 void appendLines(const QString& fileName, QStringView lines) {

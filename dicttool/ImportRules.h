@@ -91,7 +91,10 @@ private:
         size_t englishHash = 0;
     };
     static Candidate candidate(const Pair& pair, std::u16string& lowered);
+    // The verdict, counted; the sides of a pair added are taken into the sets.
     Verdict take(const Pair& pair, const Candidate& candidate, std::u16string_view lowered);
+    // The line "Russian|English" and CR LF of a pair added.
+    void appendLine(const Candidate& added);
 
     SideSet m_russianSides;
     SideSet m_englishSides;
