@@ -196,7 +196,8 @@ struct Room {
 };
 thread_local Room room;
 
-Pair firstTranslation(QStringView headword, QStringView article, Room& room) {
+// `shared` is the headword's own text when there is one: a head that spells it alike takes no copy.
+Pair firstTranslation(QStringView headword, QStringView article, Room& room, const QString* shared) {
     std::u16string& sense = room.sense;
     std::u16string& kept = room.kept;
     // Articles repeat the headword on their first line (past blanks) in its proper spelling ("Adam's
@@ -211,7 +212,7 @@ Pair firstTranslation(QStringView headword, QStringView article, Room& room) {
         const QStringView head =
             withoutLabels(withoutNotes(line.endsWith(u'\n') ? line.chopped(1) : line, sense), kept);
         if (!head.isEmpty() && spellsHeadword(head, headword)) {
-            english = head.toString();
+            english = shared && head == headword ? *shared : head.toString();
             more = nextLine(article, line);
         }
     }
@@ -250,12 +251,12 @@ Pair firstTranslation(QStringView headword, QStringView article, Room& room) {
 } // namespace
 
 Pair firstTranslation(QStringView headword, QStringView article) {
-    return firstTranslation(headword, article, room);
+    return firstTranslation(headword, article, room, nullptr);
 }
 
-Pair firstTranslation(QStringView headword, QByteArrayView article) {
+Pair firstTranslation(const QString& headword, QByteArrayView article) {
     inputtext::decode(article, room.text);
-    return firstTranslation(headword, room.text, room);
+    return firstTranslation(headword, room.text, room, &headword);
 }
 
 bool spellsHeadword(QStringView text, QStringView headword) {

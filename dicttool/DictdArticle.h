@@ -13,7 +13,7 @@
 Pair firstTranslation(QStringView headword, QStringView article);
 // The same from the article's bytes, read as inputtext::decode reads them; UTF-8 is decoded only as far as
 // the first translation lies.
-Pair firstTranslation(QStringView headword, QByteArrayView article);
+Pair firstTranslation(const QString& headword, QByteArrayView article);
 
 // Whether a text spells the headword: indexes fold headwords to lower case without punctuation
 // ("adams apple" for "Adam's apple"), so the letters and digits are compared, case aside.
