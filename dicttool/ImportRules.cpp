@@ -35,7 +35,7 @@ bool fitsDictionary(QStringView side) {
 
 void SideSet::reserve(qsizetype sides, qsizetype characters) {
     size_t slotCount = 16;
-    while (slotCount < size_t(m_count + sides) * 2)
+    while (slotCount * 3 < size_t(m_count + sides) * 4)
         slotCount *= 2;
     if (slotCount > m_slots.size())
         grow(slotCount);
@@ -62,7 +62,7 @@ bool SideSet::contains(QStringView side, size_t hash) const {
 }
 
 bool SideSet::insert(QStringView side, size_t hash) {
-    if (size_t(m_count + 1) * 2 > m_slots.size())
+    if (size_t(m_count + 1) * 4 > m_slots.size() * 3)
         grow(std::max<size_t>(16, m_slots.size() * 2));
     Slot& slot = m_slots[slotOf(side, hash)];
     if (slot.length >= 0)
@@ -163,6 +163,9 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
         for (qsizetype seen; (seen = count.load(std::memory_order_acquire)) <= i;)
             count.wait(seen, std::memory_order_acquire);
     };
+    // The look-ups and the lines wait on memory: what those of a few pairs ahead read (their slots,
+    // their sides as the pairs hold them and lowered) is fetched meanwhile.
+    constexpr qsizetype Ahead = 8;
     std::atomic<qsizetype> ready{0};   // candidates made
     std::atomic<qsizetype> decided{0}; // verdicts given
     // The other thread then writes the added lines, as far as the verdicts have come.
@@ -173,13 +176,14 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
         }
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             awaitPast(decided, i);
+            if (i + Ahead < pairs.size()) {
+                __builtin_prefetch(candidates[size_t(i + Ahead)].russian.data());
+                __builtin_prefetch(candidates[size_t(i + Ahead)].english.data());
+            }
             if (candidates[size_t(i)].verdict == Verdict::Added)
                 appendLine(candidates[size_t(i)]);
         }
     });
-    // The look-ups wait on memory: what those of a few pairs ahead read (their slots, their sides as
-    // the pairs hold them and lowered) is fetched meanwhile.
-    constexpr qsizetype Ahead = 8;
     for (qsizetype i = 0; i < pairs.size(); ++i) {
         awaitPast(ready, i);
         if (i + Ahead < ready.load(std::memory_order_acquire)) {

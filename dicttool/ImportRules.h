@@ -55,7 +55,7 @@ private:
     size_t slotOf(QStringView side, size_t hash) const;
     void grow(size_t slotCount);
 
-    std::vector<Slot> m_slots; // a power of two of them, at most half used
+    std::vector<Slot> m_slots; // a power of two of them, at most three quarters used
     qsizetype m_count = 0;
     std::u16string m_text;
 };
