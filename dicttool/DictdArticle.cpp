@@ -139,15 +139,15 @@ QStringView withoutLeadingAbbreviations(QStringView text) {
 bool isUsageNote(QStringView text) {
     if (text.endsWith(u':'))
         return true;
-    // "обозначает" holds "означает". Each verb is looked for where its first letter stands.
+    // "обозначает" holds "означает". Each verb is looked for where its first two letters stand.
     static constexpr std::u16string_view verbs[] = {u"означает", u"выражает", u"указывает", u"употребляется"};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
+    const std::u16string_view all(text.utf16(), size_t(text.size()));
+    for (size_t i = 0; i + 1 < all.size(); ++i) {
+        const char16_t c = all[i];
         if (c != u'о' && c != u'в' && c != u'у')
             continue;
-        const std::u16string_view rest(text.utf16() + i, size_t(text.size() - i));
         for (const std::u16string_view verb : verbs)
-            if (rest.starts_with(verb))
+            if (all[i + 1] == verb[1] && c == verb[0] && all.substr(i).starts_with(verb))
                 return true;
     }
     return false;
@@ -255,8 +255,7 @@ Pair firstTranslation(QStringView headword, QStringView article) {
 }
 
 Pair firstTranslation(const QString& headword, QByteArrayView article) {
-    inputtext::decode(article, room.text);
-    return firstTranslation(headword, room.text, room, &headword);
+    return firstTranslation(headword, inputtext::decode(article, room.text), room, &headword);
 }
 
 bool spellsHeadword(QStringView text, QStringView headword) {

@@ -5,6 +5,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace inputtext {
 
 namespace {
@@ -71,16 +73,19 @@ QString decode(QByteArrayView bytes) {
     return utf8.hasError() ? ansi::decode(bytes) : text;
 }
 
-void decode(QByteArrayView bytes, std::u16string& text) {
-    text.resize(size_t(bytes.size()));
+QStringView decode(QByteArrayView bytes, std::u16string& room) {
+    // Never shortened, the room is not cleared again for the next text.
+    if (room.size() < size_t(bytes.size()))
+        room.resize(size_t(bytes.size()));
     if (!bytes.startsWith(byteOrderMark)) {
-        if (const char16_t* end = fromUtf8(bytes, text.data())) {
-            text.resize(size_t(end - text.data()));
-            return;
-        }
+        if (const char16_t* end = fromUtf8(bytes, room.data()))
+            return QStringView(room.data(), end - room.data());
     }
     const QString decoded = decode(bytes);
-    text.assign(QStringView(decoded).utf16(), size_t(decoded.size()));
+    if (room.size() < size_t(decoded.size()))
+        room.resize(size_t(decoded.size()));
+    std::copy(decoded.cbegin(), decoded.cend(), reinterpret_cast<QChar*>(room.data()));
+    return QStringView(room.data(), decoded.size());
 }
 
 } // namespace inputtext

@@ -14,7 +14,7 @@ namespace inputtext {
 // The text in Unicode, without a leading byte-order mark.
 QString decode(QByteArrayView bytes);
 
-// The same into `text`, whose room serves the next call too: for the many small texts of one file.
-void decode(QByteArrayView bytes, std::u16string& text);
+// The same written into `room`, which serves the next call too: for the many small texts of one file.
+QStringView decode(QByteArrayView bytes, std::u16string& room);
 
 } // namespace inputtext
