@@ -120,11 +120,9 @@ class IncomingData {
 public:
     explicit IncomingData(const QString& fileName) : m_thread([this, fileName] { run(fileName); }) {}
 
-    // The article's bytes, copied into `bytes` (whose room serves the next article too), so that they
-    // stay while the inflating goes on. Throws as dictd::articleBytes does when the entry points past
-    // the end of the data.
-    QByteArrayView article(const dictd::IndexEntry& entry, QByteArray& bytes) {
-        const qint64 end = entry.offset + entry.length;
+    // Calls `read` with the data inflated so far, once it reaches `end` or is complete, and keeps it in
+    // place meanwhile (the inflating goes on, and waits to move it to a larger buffer).
+    template <typename Read> void whenThere(qint64 end, const Read& read) {
         std::unique_lock lock(m_guard);
         m_grown.wait(lock, [&] { return m_finished || m_size >= end; });
         lock.unlock();
@@ -134,10 +132,7 @@ public:
         lock.lock();
         const QByteArrayView text(m_text, m_size);
         lock.unlock();
-        const QByteArrayView article = dictd::articleBytes(text, entry);
-        bytes.resize(article.size());
-        std::copy(article.begin(), article.end(), bytes.begin());
-        return bytes;
+        read(text);
     }
 
     // Waits for the inflating to end and throws its fault, if any.
@@ -195,24 +190,29 @@ QList<Pair> articlePairs(const QList<dictd::IndexEntry>& index, IncomingData& da
     qsizetype faultAt = index.size();
     std::exception_ptr fault;
     const auto work = [&](bool reports) {
-        QByteArray bytes;
         for (qsizetype start; (start = nextRun.fetch_add(Run)) < index.size();) {
             const qsizetype end = std::min(start + Run, index.size());
-            for (qsizetype i = start; i < end; ++i) {
-                const dictd::IndexEntry& entry = index[i];
-                if (dictd::isHeaderEntry(entry.headword))
-                    continue;
-                try {
-                    foundAt[i] = firstTranslation(entry.headword, data.article(entry, bytes));
-                } catch (...) {
-                    const std::lock_guard lock(faultGuard);
-                    if (i < faultAt) {
-                        faultAt = i;
-                        fault = std::current_exception();
+            // The run is read once the data reaches its last byte, without a wait for each article.
+            qint64 runEnd = 0;
+            for (qsizetype i = start; i < end; ++i)
+                runEnd = std::max(runEnd, index[i].offset + index[i].length);
+            data.whenThere(runEnd, [&](QByteArrayView text) {
+                for (qsizetype i = start; i < end; ++i) {
+                    const dictd::IndexEntry& entry = index[i];
+                    if (dictd::isHeaderEntry(entry.headword))
+                        continue;
+                    try {
+                        foundAt[i] = firstTranslation(entry.headword, dictd::articleBytes(text, entry));
+                    } catch (...) {
+                        const std::lock_guard lock(faultGuard);
+                        if (i < faultAt) {
+                            faultAt = i;
+                            fault = std::current_exception();
+                        }
+                        break;
                     }
-                    break;
                 }
-            }
+            });
             done += end - start;
             if (reports && progress)
                 progress(done, index.size());
