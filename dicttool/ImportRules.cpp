@@ -241,10 +241,14 @@ Verdict Importer::take(const Pair& pair, const Candidate& candidate, std::u16str
 }
 
 void Importer::appendLine(const Candidate& added) {
-    m_text += added.russian;
-    m_text += u'|';
-    m_text += added.english;
-    m_text += QLatin1StringView("\r\n");
+    // Written in place: a big import has room for all its lines from the start.
+    const qsizetype at = m_text.size();
+    m_text.resize(at + added.russian.size() + added.english.size() + 3);
+    QChar* out = std::copy(added.russian.begin(), added.russian.end(), m_text.data() + at);
+    *out++ = u'|';
+    out = std::copy(added.english.begin(), added.english.end(), out);
+    *out++ = u'\r';
+    *out = u'\n';
 }
 
 void appendLines(const QString& fileName, QStringView lines) {

@@ -30,8 +30,8 @@ char16_t lower(char16_t c) {
     // ASCII and the plain Cyrillic capitals, most of any dictionary, need no look-up in the Unicode tables.
     if (c < 0x80)
         return c >= u'A' && c <= u'Z' ? char16_t(c + 0x20) : c;
-    if (c >= u'А' && c <= u'Я')
-        return char16_t(c + 0x20);
+    if (c >= u'А' && c <= u'я')
+        return c <= u'Я' ? char16_t(c + 0x20) : c;
     return char16_t(QChar::toLower(char32_t(c)));
 }
 
