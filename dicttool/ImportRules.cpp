@@ -184,22 +184,29 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
                 appendLine(candidates[size_t(i)]);
         }
     });
-    for (qsizetype i = 0; i < pairs.size(); ++i) {
-        awaitPast(ready, i);
-        if (i + Ahead < ready.load(std::memory_order_acquire)) {
-            const Candidate& later = candidates[size_t(i + Ahead)];
-            m_russianSides.prefetch(later.russianHash);
-            m_englishSides.prefetch(later.englishHash);
-            __builtin_prefetch(later.russian.data());
-            __builtin_prefetch(later.english.data());
-            __builtin_prefetch(text.data() + later.russianStart);
-            __builtin_prefetch(text.data() + later.englishStart);
+    try {
+        for (qsizetype i = 0; i < pairs.size(); ++i) {
+            awaitPast(ready, i);
+            if (i + Ahead < ready.load(std::memory_order_acquire)) {
+                const Candidate& later = candidates[size_t(i + Ahead)];
+                m_russianSides.prefetch(later.russianHash);
+                m_englishSides.prefetch(later.englishHash);
+                __builtin_prefetch(later.russian.data());
+                __builtin_prefetch(later.english.data());
+                __builtin_prefetch(text.data() + later.russianStart);
+                __builtin_prefetch(text.data() + later.englishStart);
+            }
+            // Only the part written before `ready` was raised is read.
+            candidates[size_t(i)].verdict = take(pairs[i], candidates[size_t(i)], text);
+            publish(decided, i);
+            if (progress && i % 1024 == 0)
+                progress(i);
         }
-        // Only the part written before `ready` was raised is read.
-        candidates[size_t(i)].verdict = take(pairs[i], candidates[size_t(i)], text);
-        publish(decided, i);
-        if (progress && i % 1024 == 0)
-            progress(i);
+    } catch (...) {
+        // The other thread waits for every verdict before it ends: let it go, as the import is given up.
+        decided.store(pairs.size(), std::memory_order_release);
+        decided.notify_one();
+        throw;
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <stdexcept>
+
 using importrules::Verdict;
 
 Q_DECLARE_METATYPE(importrules::Verdict)
@@ -172,6 +174,13 @@ private slots:
         QCOMPARE(a.languageMissing, b.languageMissing);
         QVERIFY(b.added > 0 && b.duplicates > 0 && b.notRepresentable > 0 && b.languageMissing > 0);
         QVERIFY(reported > 0);
+
+        // A failure half way through the look-ups comes out as it is, and the other thread ends.
+        importrules::Importer failing;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, failing.addAll(pairs, [](qsizetype done) {
+            if (done > 0)
+                throw std::runtime_error("stopped");
+        }));
     }
 
     void appendLines_data() {
