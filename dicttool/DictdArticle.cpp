@@ -25,13 +25,43 @@ bool isCyrillicLetter(QChar c) {
            (c.unicode() >= 0x80 && c.script() == QChar::Script_Cyrillic && c.isLetter());
 }
 
+bool isBracket(char16_t c) {
+    switch (c) {
+    case u'(':
+    case u')':
+    case u'[':
+    case u']':
+    case u'{':
+    case u'}':
+    case u'<':
+    case u'>':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether a sense must look at the character on its own: a bracket, a line break, or what may be a blank
+// (a few more than isBlank takes, cheaply told). Anything else is copied with what precedes it.
+bool needsALook(char16_t c) {
+    if (c <= u' ')
+        return true;
+    if (c < 0x80)
+        return isBracket(c);
+    return c < 0x100 ? c == 0x85 || c == 0xA0 : c >= 0x1680;
+}
+
 // Notes in (), [], {} and <> (transcriptions, remarks, grammar) are passed over, nested ones too. A
 // closing bracket with nothing open is text, so "1)" still numbers a sense; a note never closed runs to
 // the end.
 class NoteSkipper {
 public:
+    bool isOpen() const { return !m_open.empty(); }
+
     // Whether the character belongs to a note.
     bool skips(QChar c) {
+        if (!isBracket(c.unicode()))
+            return isOpen();
         if (const char16_t closer = closerOf(c.unicode())) {
             m_open += closer;
             return true;
@@ -139,15 +169,20 @@ QStringView withoutLeadingAbbreviations(QStringView text) {
 bool isUsageNote(QStringView text) {
     if (text.endsWith(u':'))
         return true;
-    // "обозначает" holds "означает". Each verb is looked for where its first two letters stand.
+    // "обозначает" holds "означает". Each verb is looked for where its first two letters stand, the two
+    // told at once.
     static constexpr std::u16string_view verbs[] = {u"означает", u"выражает", u"указывает", u"употребляется"};
+    constexpr auto firstTwo = [](char16_t first, char16_t second) {
+        return quint32(first) | quint32(second) << 16;
+    };
     const std::u16string_view all(text.utf16(), size_t(text.size()));
     for (size_t i = 0; i + 1 < all.size(); ++i) {
-        const char16_t c = all[i];
-        if (c != u'о' && c != u'в' && c != u'у')
+        const quint32 two = firstTwo(all[i], all[i + 1]);
+        if (two != firstTwo(u'о', u'з') && two != firstTwo(u'в', u'ы') && two != firstTwo(u'у', u'к') &&
+            two != firstTwo(u'у', u'п'))
             continue;
         for (const std::u16string_view verb : verbs)
-            if (all[i + 1] == verb[1] && c == verb[0] && all.substr(i).starts_with(verb))
+            if (all.substr(i).starts_with(verb))
                 return true;
     }
     return false;
@@ -156,6 +191,9 @@ bool isUsageNote(QStringView text) {
 // The first translation of a sense, once labels are gone (written into `kept`); none when the sense holds
 // no Russian or is a usage note.
 std::optional<QStringView> translationOf(QStringView sense, std::u16string& kept) {
+    // Cleaning only takes away: a sense with no Cyrillic at all ("_n.") needs none.
+    if (!hasCyrillic(sense))
+        return std::nullopt;
     const QStringView cleaned = withoutLeadingAbbreviations(withoutLabels(sense, kept));
     if (!hasCyrillic(cleaned) || isUsageNote(cleaned))
         return std::nullopt;
@@ -223,29 +261,48 @@ Pair firstTranslation(QStringView headword, QStringView article, Room& room, con
     // transcription, the part of speech) is no sense of its own unless it holds a translation. Long
     // articles are read only as far as their first translation, and homonyms are told apart ("_I медник",
     // "_II жаровня"): the first is the word's most common sense. A sense number ends within its line.
-    sense.clear();
+    // The sense is written in place, into room that is never shortened and grows by a line at most.
+    qsizetype senseSize = 0;
+    bool afterBlank = true; // the sense is empty or ends in a blank, so a sense number may start
     NoteSkipper notes;
     int homonyms = 0;
     for (; more && !(opensHomonym(line) && ++homonyms == 2); more = nextLine(article, line)) {
-        for (qsizetype i = 0; i < line.size();) {
+        if (sense.size() < size_t(senseSize + line.size()))
+            sense.resize(size_t(senseSize + line.size()));
+        char16_t* const senseText = sense.data();
+        const char16_t* const text = line.utf16();
+        const qsizetype size = line.size();
+        for (qsizetype i = 0; i < size;) {
             if (notes.skips(line[i])) {
-                ++i;
+                // Within a note, only a bracket can change anything.
+                for (++i; notes.isOpen() && i < size && !isBracket(text[i]); ++i) {
+                }
                 continue;
             }
-            const qsizetype number =
-                sense.empty() || isBlank(QChar(sense.back())) ? senseNumberLength(line.sliced(i)) : 0;
+            const qsizetype number = afterBlank ? senseNumberLength(line.sliced(i)) : 0;
             if (number == 0) {
-                sense += line[i] == u'\n' ? u' ' : line[i].unicode();
+                const QChar c = text[i] == u'\n' ? QChar(u' ') : line[i];
+                senseText[senseSize++] = c.unicode();
+                afterBlank = isBlank(c);
                 ++i;
+                // Up to the next blank or bracket, no sense number and no note can start.
+                if (!afterBlank) {
+                    const qsizetype start = i;
+                    while (i < size && !needsALook(text[i]))
+                        ++i;
+                    senseSize = std::copy(text + start, text + i, senseText + senseSize) - senseText;
+                }
                 continue;
             }
-            if (const auto translation = translationOf(sense, kept))
+            if (const auto translation = translationOf(QStringView(senseText, senseSize), kept))
                 return {translation->toString(), english};
-            sense.clear();
+            senseSize = 0;
+            afterBlank = true;
             i += number;
         }
     }
-    return {translationOf(sense, kept).value_or(QStringView()).toString(), english};
+    const QStringView last(sense.data(), senseSize);
+    return {translationOf(last, kept).value_or(QStringView()).toString(), english};
 }
 
 } // namespace
