@@ -7,7 +7,7 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <mutex>
+#include <limits>
 
 #include <zlib.h>
 
@@ -94,19 +94,8 @@ bool isCompressed(QByteArrayView bytes) {
 }
 
 QByteArray readData(const QByteArray& bytes) {
-    std::shared_mutex unwatched;
-    return readData(bytes, {unwatched, {}});
-}
-
-QByteArray readData(const QByteArray& bytes, const Watcher& watcher) {
-    const auto tell = [&](const QByteArray& text) {
-        if (watcher.ready)
-            watcher.ready(text.constData(), text.size());
-    };
-    if (!isCompressed(bytes)) {
-        tell(bytes);
+    if (!isCompressed(bytes))
         return bytes;
-    }
     // The whole file is inflated in one go: a full import reads every chunk anyway, and zlib then also
     // checks the length and checksum at the end, which catches a damaged file.
     z_stream stream{};
@@ -122,54 +111,125 @@ QByteArray readData(const QByteArray& bytes, const Watcher& watcher) {
         bytes.size() >= 4 ? qFromLittleEndian<quint32>(bytes.constData() + bytes.size() - 4) : 0;
     QByteArray out;
     out.reserve(std::max(bytes.size() * 3, std::min(claimed, bytes.size() * 1032) + (1 << 16)));
-    tell(out);
-    try {
-        for (;;) {
-            if (out.capacity() - out.size() < (1 << 16)) {
-                const std::unique_lock moving(watcher.moving);
-                out.reserve(out.capacity() * 2);
-                tell(out);
-            }
-            // A step at a time, so that a watcher sees the text grow.
-            const qsizetype before = out.size();
-            const qsizetype step = std::min<qsizetype>(out.capacity() - before, 1 << 18);
-            out.resize(before + step);
-            stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
-            stream.avail_out = uInt(step);
-            const int rc = inflate(&stream, Z_NO_FLUSH);
-            out.resize(out.size() - qsizetype(stream.avail_out));
-            tell(out);
-            if (rc == Z_STREAM_END) {
-                // gzip allows several members one after another; dictzip writes one.
-                if (stream.avail_in == 0)
-                    break;
-                inflateReset(&stream);
-                continue;
-            }
-            if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
-                inflateEnd(&stream);
-                throw BadInput(
-                    0, QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
-                                      "the file is incomplete")
-                           .arg(bytes.size())
-                           .arg(out.size()));
-            }
-            if (rc != Z_OK) {
-                const QString reason =
-                    stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("error %1").arg(rc);
-                inflateEnd(&stream);
-                throw BadInput(0, QStringLiteral("the compressed data is damaged: %1").arg(reason));
-            }
+    for (;;) {
+        if (out.capacity() - out.size() < (1 << 16))
+            out.reserve(out.capacity() * 2);
+        const qsizetype before = out.size();
+        out.resize(out.capacity());
+        stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
+        stream.avail_out = uInt(std::min<qsizetype>(out.size() - before, std::numeric_limits<uInt>::max()));
+        const qsizetype room = stream.avail_out;
+        const int rc = inflate(&stream, Z_NO_FLUSH);
+        out.resize(before + room - qsizetype(stream.avail_out));
+        if (rc == Z_STREAM_END) {
+            // gzip allows several members one after another; dictzip writes one.
+            if (stream.avail_in == 0)
+                break;
+            inflateReset(&stream);
+            continue;
         }
-    } catch (...) {
-        // A watcher may be reading the text: it goes only once the watcher has let go and been told.
-        const std::unique_lock moving(watcher.moving);
-        out = QByteArray();
-        tell(out);
-        throw;
+        if (rc == Z_BUF_ERROR && stream.avail_in == 0) {
+            inflateEnd(&stream);
+            throw BadInput(
+                0, QStringLiteral("the compressed data is cut short after %1 of its bytes (%2 inflated); "
+                                  "the file is incomplete")
+                       .arg(bytes.size())
+                       .arg(out.size()));
+        }
+        if (rc != Z_OK) {
+            const QString reason =
+                stream.msg ? QString::fromLatin1(stream.msg) : QStringLiteral("error %1").arg(rc);
+            inflateEnd(&stream);
+            throw BadInput(0, QStringLiteral("the compressed data is damaged: %1").arg(reason));
+        }
     }
     inflateEnd(&stream);
     return out;
+}
+
+std::optional<Dictzip> dictzipChunks(QByteArrayView bytes) {
+    // The gzip header: magic, method 8 (deflate), flags, time, extra flags, system; then the optional
+    // fields the flags announce.
+    enum Flag { HeaderChecksum = 2, Extra = 4, Name = 8, Comment = 16 };
+    const auto number16 = [&](qsizetype at) {
+        return qsizetype(qFromLittleEndian<quint16>(bytes.data() + at));
+    };
+    if (bytes.size() < 12 || !isCompressed(bytes) || bytes[2] != 8 || !(bytes[3] & Extra))
+        return std::nullopt;
+    const int flags = quint8(bytes[3]);
+    const qsizetype extraLength = number16(10);
+    qsizetype at = 12 + extraLength;
+    if (at > bytes.size())
+        return std::nullopt;
+    // dictzip's subfield "RA": version 1, the chunk length, the number of chunks and their compressed
+    // sizes.
+    Dictzip file;
+    QList<qsizetype> sizes;
+    for (qsizetype sub = 12; sub + 4 <= at;) {
+        const qsizetype length = number16(sub + 2);
+        if (sub + 4 + length > at)
+            return std::nullopt;
+        if (bytes[sub] == 'R' && bytes[sub + 1] == 'A' && length >= 6 && number16(sub + 4) == 1) {
+            file.chunkLength = number16(sub + 6);
+            const qsizetype count = number16(sub + 8);
+            if (length != 6 + 2 * count)
+                return std::nullopt;
+            for (qsizetype i = 0; i < count; ++i)
+                sizes.append(number16(sub + 10 + 2 * i));
+        }
+        sub += 4 + length;
+    }
+    for (const Flag field : {Name, Comment}) {
+        if (flags & field) {
+            const qsizetype end = bytes.indexOf('\0', at);
+            if (end < 0)
+                return std::nullopt;
+            at = end + 1;
+        }
+    }
+    if (flags & HeaderChecksum)
+        at += 2;
+    if (file.chunkLength == 0 || sizes.isEmpty())
+        return std::nullopt;
+    // The trailer, the text's checksum and length, ends the file. dictzip ends the compressed data with an
+    // empty last block after the last chunk: that chunk runs up to the trailer.
+    const qsizetype trailer = bytes.size() - 8;
+    for (qsizetype i = 0; i < sizes.size(); ++i) {
+        if (at + sizes[i] > trailer)
+            return std::nullopt;
+        file.chunks.append(bytes.sliced(at, i + 1 < sizes.size() ? sizes[i] : trailer - at));
+        at += sizes[i];
+    }
+    file.checksum = qFromLittleEndian<quint32>(bytes.data() + trailer);
+    file.length = qFromLittleEndian<quint32>(bytes.data() + trailer + 4);
+    return file;
+}
+
+ChunkInflater::ChunkInflater() : m_stream(std::make_unique<z_stream>()) {
+    // Each chunk starts afresh, without a header of its own: dictzip flushes the compression between them.
+    if (inflateInit2(m_stream.get(), -MAX_WBITS) != Z_OK)
+        throw Failure(QStringLiteral("zlib cannot start inflating"));
+}
+
+ChunkInflater::~ChunkInflater() {
+    inflateEnd(m_stream.get());
+}
+
+qsizetype ChunkInflater::inflate(QByteArrayView chunk, bool last, char* out, qsizetype room) {
+    z_stream& stream = *m_stream;
+    inflateReset(&stream);
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(chunk.data()));
+    stream.avail_in = uInt(chunk.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out);
+    stream.avail_out = uInt(room);
+    const int rc = ::inflate(&stream, Z_SYNC_FLUSH);
+    const qsizetype inflated = room - qsizetype(stream.avail_out);
+    // The last chunk's data ends with the text, and nothing follows it but the trailer.
+    if (rc == Z_STREAM_END)
+        return last && stream.avail_in == 0 ? inflated : -1;
+    if ((rc == Z_OK || rc == Z_BUF_ERROR) && (stream.avail_out == 0 || !last))
+        return inflated;
+    return -1;
 }
 
 QByteArrayView articleBytes(QByteArrayView data, const IndexEntry& entry) {

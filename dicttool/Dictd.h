@@ -7,8 +7,10 @@
 #include <QString>
 #include <QStringView>
 
-#include <functional>
-#include <shared_mutex>
+#include <memory>
+#include <optional>
+
+struct z_stream_s;
 
 // A dictd database: an index of lines "headword TAB offset TAB length", the numbers in base-64 digits
 // (A-Z a-z 0-9 + /, most significant first), pointing into a data file that is plain, gzip or dictzip
@@ -38,14 +40,31 @@ bool isCompressed(QByteArrayView bytes);
 // cut short or damaged.
 QByteArray readData(const QByteArray& bytes);
 
-// Tells, while readData inflates, where the text lies and how much of it is there, so that another
-// thread can read what is there already. The text moves to a larger buffer only while `moving` is held
-// exclusively, and `ready` is told the new place before it is released.
-struct Watcher {
-    std::shared_mutex& moving;
-    std::function<void(const char* text, qsizetype size)> ready;
+// The chunks of a dictzip file, each of which inflates on its own: every one but the last to
+// `chunkLength` bytes of the text.
+struct Dictzip {
+    qsizetype chunkLength = 0;
+    QList<QByteArrayView> chunks; // compressed, within the file's bytes
+    quint32 checksum = 0;         // the CRC-32 of the whole text, from the gzip trailer
+    quint32 length = 0;           // of the whole text, modulo 2^32, from the trailer
 };
-QByteArray readData(const QByteArray& bytes, const Watcher& watcher);
+// None when the bytes are no dictzip file whose chunk list adds up to the file (plain gzip, for one).
+std::optional<Dictzip> dictzipChunks(QByteArrayView bytes);
+// Inflates dictzip chunks one after another, keeping zlib's room from one to the next.
+class ChunkInflater {
+public:
+    ChunkInflater();
+    ~ChunkInflater();
+    ChunkInflater(const ChunkInflater&) = delete;
+    ChunkInflater& operator=(const ChunkInflater&) = delete;
+
+    // Inflates a chunk into `out`, as far as its `room` goes; the number of bytes inflated, or -1 when the
+    // chunk is damaged or, the file's last, does not end the text there.
+    qsizetype inflate(QByteArrayView chunk, bool last, char* out, qsizetype room);
+
+private:
+    std::unique_ptr<z_stream_s> m_stream;
+};
 
 // The article's bytes as the data holds them. Throws BadInput with the index line when it points outside
 // the data.

@@ -202,6 +202,63 @@ private slots:
         }
     }
 
+    // Chunks are inflated one by one where their articles are read; a file whose chunks do not add up is
+    // read whole instead, which gives its pairs, or its fault as always.
+    void chunks_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("readable");
+        Database db;
+        for (int i = 0; i < 300; ++i)
+            db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   1) слово%1\n").arg(i));
+        const QByteArray packed = dictzip(db.data, 500);
+        // The header is 12 bytes, "RA" and its length, version, chunk length and count: the first size at 22.
+        const auto withFirstSizes = [&](int change) {
+            QByteArray file = packed;
+            const quint16 first = quint16(quint8(file[22]) | quint8(file[23]) << 8) + change;
+            const quint16 second = quint16(quint8(file[24]) | quint8(file[25]) << 8) - change;
+            file[22] = char(first & 0xFF);
+            file[23] = char(first >> 8);
+            file[24] = char(second & 0xFF);
+            file[25] = char(second >> 8);
+            return file;
+        };
+        QTest::addRow("as dictzip writes it") << dictzip(db.data, 500, true) << true;
+        QTest::addRow("one chunk") << dictzip(db.data, 60000) << true;
+        QTest::addRow("chunk list a byte off") << withFirstSizes(1) << true;
+        QTest::addRow("chunk list two bytes off") << withFirstSizes(-2) << true;
+        QByteArray damaged = packed;
+        damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x10);
+        QTest::addRow("a chunk damaged") << damaged << false;
+        QByteArray checksum = packed;
+        checksum[checksum.size() - 8] = char(checksum[checksum.size() - 8] ^ 0x01);
+        QTest::addRow("checksum wrong") << checksum << false;
+        QByteArray length = packed;
+        length[length.size() - 4] = char(length[length.size() - 4] + 1);
+        QTest::addRow("length wrong") << length << false;
+        QTest::addRow("a second gzip member after it") << packed + gzip("x") << true;
+    }
+    void chunks() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, readable);
+        Database db;
+        QStringList expected;
+        for (int i = 0; i < 300; ++i) {
+            db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   1) слово%1\n").arg(i));
+            expected.append(QStringLiteral("слово%1|word%1").arg(i));
+        }
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("x.index"), db.index);
+        writeBytes(dir.filePath("x.dict.dz"), file);
+        const QString index = dir.filePath("x.index");
+        try {
+            QCOMPARE(lines(importsource::read(index, readBytes(index), {})), expected);
+            QVERIFY(readable);
+        } catch (const BadInput& fault) {
+            QVERIFY2(!readable, qPrintable(fault.message()));
+            QCOMPARE(fault.fileName(), dir.filePath("x.dict.dz"));
+        }
+    }
+
     void withoutItsIndex() {
         QTemporaryDir dir;
         writeBytes(dir.filePath("lonely.dict.dz"), dictzip(sampleDatabase().data, 30));

@@ -52,8 +52,9 @@ inline void putLittleEndian(QByteArray& out, quint32 value, int bytes) {
 }
 
 // A dictzip file: gzip whose extra field "RA" lists chunks of chunkLength plain bytes, each compressed
-// so that it can be inflated on its own.
-inline QByteArray dictzip(const QByteArray& plain, int chunkLength) {
+// so that it can be inflated on its own. dictzip itself ends the data with an empty last block after the
+// last chunk, outside the list (`lastBlockApart`).
+inline QByteArray dictzip(const QByteArray& plain, int chunkLength, bool lastBlockApart = false) {
     z_stream stream{};
     deflateInit2(&stream, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     QList<quint32> sizes;
@@ -66,10 +67,17 @@ inline QByteArray dictzip(const QByteArray& plain, int chunkLength) {
         stream.avail_in = uInt(chunk.size());
         stream.next_out = reinterpret_cast<Bytef*>(out.data());
         stream.avail_out = uInt(out.size());
-        deflate(&stream, last ? Z_FINISH : Z_FULL_FLUSH);
+        deflate(&stream, last && !lastBlockApart ? Z_FINISH : Z_FULL_FLUSH);
         out.truncate(out.size() - qsizetype(stream.avail_out));
         sizes.append(quint32(out.size()));
         body += out;
+    }
+    if (lastBlockApart) {
+        char end[16];
+        stream.next_out = reinterpret_cast<Bytef*>(end);
+        stream.avail_out = sizeof end;
+        deflate(&stream, Z_FINISH);
+        body += QByteArray(end, qsizetype(sizeof end - stream.avail_out));
     }
     deflateEnd(&stream);
 
