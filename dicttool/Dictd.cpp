@@ -7,7 +7,9 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <exception>
 #include <limits>
+#include <thread>
 
 #include <zlib.h>
 
@@ -59,12 +61,9 @@ QStringView withoutCarriageReturn(QStringView line) {
     return line.endsWith(u'\r') ? line.chopped(1) : line;
 }
 
-} // namespace
-
-QList<IndexEntry> readIndex(QStringView text) {
-    QList<IndexEntry> entries;
-    entries.reserve(text.count(u'\n') + 1);
-    qsizetype line = 0;
+// The lines of a part of an index, numbered from after `linesBefore`, appended to `entries`.
+void readLines(QStringView text, qsizetype linesBefore, QList<IndexEntry>& entries) {
+    qsizetype line = linesBefore;
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0)
@@ -80,6 +79,39 @@ QList<IndexEntry> readIndex(QStringView text) {
         entry.line = line;
         entries.append(std::move(entry));
     }
+}
+
+} // namespace
+
+QList<IndexEntry> readIndex(QStringView text) {
+    QList<IndexEntry> entries;
+    // A large index is read in two halves side by side; a fault in the first is the one reported.
+    const qsizetype middle = text.size() > (1 << 16) ? text.indexOf(u'\n', text.size() / 2) : -1;
+    if (middle < 0) {
+        entries.reserve(text.count(u'\n') + 1);
+        readLines(text, 0, entries);
+        return entries;
+    }
+    const QStringView first = text.first(middle + 1);
+    const QStringView second = text.sliced(middle + 1);
+    const qsizetype firstLines = first.count(u'\n');
+    QList<IndexEntry> secondEntries;
+    std::exception_ptr secondFault;
+    {
+        const std::jthread other([&] {
+            try {
+                secondEntries.reserve(second.count(u'\n') + 1);
+                readLines(second, firstLines, secondEntries);
+            } catch (...) {
+                secondFault = std::current_exception();
+            }
+        });
+        entries.reserve(firstLines + second.count(u'\n') + 1);
+        readLines(first, 0, entries);
+    }
+    if (secondFault)
+        std::rethrow_exception(secondFault);
+    entries.append(std::move(secondEntries));
     return entries;
 }
 

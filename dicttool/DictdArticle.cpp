@@ -105,7 +105,11 @@ QStringView withoutNotes(QStringView text, std::u16string& kept) {
 // ("_n.", "_разг.", "_I"); FreeDict gives the pronunciation between slashes. Blanks become single spaces,
 // none at either end. The text is written into `kept`, whose room is used again from sense to sense.
 QStringView withoutLabels(QStringView text, std::u16string& kept) {
-    kept.clear();
+    // Never longer than the text: written in place, into room that is never shortened.
+    if (kept.size() < size_t(text.size()))
+        kept.resize(size_t(text.size()));
+    char16_t* const out = kept.data();
+    qsizetype size = 0;
     qsizetype i = 0;
     const auto skipTo = [&](QChar end) {
         while (i < text.size() && text[i] != end && !(end == u' ' && isBlank(text[i])))
@@ -113,22 +117,21 @@ QStringView withoutLabels(QStringView text, std::u16string& kept) {
     };
     while (i < text.size()) {
         if (isBlank(text[i])) {
-            if (!kept.empty() && kept.back() != u' ')
-                kept += u' ';
+            if (size > 0 && out[size - 1] != u' ')
+                out[size++] = u' ';
             ++i;
         } else if (text[i] == u'_') {
             skipTo(u' ');
         } else if (text[i] == u'/' && text.indexOf(u'/', i + 1) > i + 1) {
             i = text.indexOf(u'/', i + 1) + 1;
         } else {
-            const qsizetype start = i;
-            skipTo(u' ');
-            kept.append(text.utf16() + start, size_t(i - start));
+            for (; i < text.size() && !isBlank(text[i]); ++i)
+                out[size++] = text[i].unicode();
         }
     }
-    if (!kept.empty() && kept.back() == u' ')
-        kept.pop_back();
-    return kept;
+    if (size > 0 && out[size - 1] == u' ')
+        --size;
+    return QStringView(out, size);
 }
 
 // The length of a sense number at the start of the text ("1.", "12)", "II.", "а)") when a blank or the
@@ -287,10 +290,8 @@ Pair firstTranslation(QStringView headword, QStringView article, Room& room, con
                 ++i;
                 // Up to the next blank or bracket, no sense number and no note can start.
                 if (!afterBlank) {
-                    const qsizetype start = i;
-                    while (i < size && !needsALook(text[i]))
-                        ++i;
-                    senseSize = std::copy(text + start, text + i, senseText + senseSize) - senseText;
+                    for (; i < size && !needsALook(text[i]); ++i)
+                        senseText[senseSize++] = text[i];
                 }
                 continue;
             }

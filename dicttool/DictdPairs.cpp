@@ -97,8 +97,12 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
         return std::min<qsizetype>(entry.offset / chunkLength, chunkCount - 1);
     };
 
-    // The entries by the chunk their article starts in: those of chunk c are
-    // entries[startOf[c]] to entries[startOf[c + 1] - 1].
+    // Each article's entry and the place of its pair (header entries give none), by the chunk the article
+    // starts in: those of chunk c are articles[startOf[c]] to articles[startOf[c + 1] - 1].
+    struct Article {
+        qsizetype entry;
+        qsizetype place;
+    };
     std::vector<qsizetype> startOf(static_cast<size_t>(chunkCount) + 1);
     for (const IndexEntry& entry : index) {
         if (isHeaderEntry(entry.headword))
@@ -108,15 +112,16 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
         ++startOf[size_t(chunkOf(entry)) + 1];
     }
     std::partial_sum(startOf.begin(), startOf.end(), startOf.begin());
-    std::vector<qsizetype> entries(size_t(startOf.back()));
+    std::vector<Article> articles(size_t(startOf.back()));
     {
         std::vector<qsizetype> next(startOf.begin(), startOf.end() - 1);
+        qsizetype place = 0;
         for (qsizetype i = 0; i < index.size(); ++i)
             if (!isHeaderEntry(index[i].headword))
-                entries[size_t(next[size_t(chunkOf(index[i]))]++)] = i;
+                articles[size_t(next[size_t(chunkOf(index[i]))]++)] = {i, place++};
     }
 
-    QList<Pair> found(index.size());
+    QList<Pair> found(startOf.back());
     Pair* const foundAt = found.data();
     std::vector<quint32> checksums(static_cast<size_t>(chunkCount));
     std::atomic<qsizetype> nextChunk{0};
@@ -132,7 +137,7 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
         const qint64 length = last ? lastLength : chunkLength;
         qint64 end = start + length;
         for (size_t k = size_t(startOf[size_t(chunk)]); k < size_t(startOf[size_t(chunk) + 1]); ++k)
-            end = std::max(end, index[entries[k]].offset + index[entries[k]].length);
+            end = std::max(end, index[articles[k].entry].offset + index[articles[k].entry].length);
         if (text.size() < size_t(end - start))
             text.resize(size_t(end - start));
         // The last chunk must end the text where the trailer says: room for a byte more tells.
@@ -148,8 +153,8 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
             at += part;
         }
         for (size_t k = size_t(startOf[size_t(chunk)]); k < size_t(startOf[size_t(chunk) + 1]); ++k) {
-            const IndexEntry& entry = index[entries[k]];
-            foundAt[entries[k]] = firstTranslation(
+            const IndexEntry& entry = index[articles[k].entry];
+            foundAt[articles[k].place] = firstTranslation(
                 entry.headword, QByteArrayView(text.data() + (entry.offset - start), entry.length));
         }
         return true;
@@ -184,7 +189,6 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
                                          chunk + 1 == chunkCount ? lastLength : chunkLength));
     if (checksum != file.checksum)
         return std::nullopt;
-    closeUpHeaderEntries(found, index);
     return found;
 }
 
