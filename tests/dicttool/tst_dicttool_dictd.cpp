@@ -24,6 +24,8 @@ Database sampleDatabase() {
     return db;
 }
 
+using LineTexts = QMap<int, QString>;
+
 QStringList lines(const QList<Pair>& pairs) {
     QStringList result;
     for (const Pair& pair : pairs)
@@ -82,6 +84,33 @@ private slots:
             QCOMPARE(entries[1].offset, 1);
             QCOMPARE(entries[1].length, 2);
             QCOMPARE(entries[1].line, 3);
+        } catch (const BadInput& fault) {
+            QCOMPARE(fault.line(), faultLine);
+        }
+    }
+
+    // A large index is read in two halves at once: the lines keep their numbers and the first fault is the
+    // one reported, whichever half it lies in.
+    void largeIndex_data() {
+        QTest::addColumn<LineTexts>("changed");   // line number: its text instead
+        QTest::addColumn<qsizetype>("faultLine"); // 0: read
+        QTest::addRow("whole") << LineTexts{} << qsizetype(0);
+        QTest::addRow("blank lines in both halves") << LineTexts{{10, ""}, {9000, " "}} << qsizetype(0);
+        QTest::addRow("fault in the second half") << LineTexts{{9000, "bad"}} << qsizetype(9000);
+        QTest::addRow("faults in both halves") << LineTexts{{20, "bad"}, {9000, "bad"}} << qsizetype(20);
+    }
+    void largeIndex() {
+        QFETCH(LineTexts, changed);
+        QFETCH(qsizetype, faultLine);
+        QStringList lines;
+        for (int line = 1; line <= 10000; ++line)
+            lines.append(changed.value(line, QStringLiteral("word%1\tA\tB\r").arg(line)));
+        try {
+            const QList<dictd::IndexEntry> entries = dictd::readIndex(lines.join(u'\n'));
+            QCOMPARE(faultLine, 0);
+            QCOMPARE(entries.size(), 10000 - changed.size());
+            for (const dictd::IndexEntry& entry : entries)
+                QCOMPARE(entry.headword, QStringLiteral("word%1").arg(entry.line));
         } catch (const BadInput& fault) {
             QCOMPARE(fault.line(), faultLine);
         }
