@@ -278,7 +278,10 @@ QString article(QByteArrayView data, const IndexEntry& entry) {
 }
 
 bool isHeaderEntry(QStringView headword) {
-    // dictfmt names these with or without the dashes, depending on its options.
+    // dictfmt names these with or without the dashes, depending on its options. Told by the first
+    // character first: every entry is asked.
+    if (headword.isEmpty() || (headword.front() != u'0' && headword.front() != u'_'))
+        return false;
     return headword.startsWith(u"00-database") || headword.startsWith(u"00database") ||
            headword.startsWith(u'_');
 }
