@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <limits>
 #include <thread>
 
 #include <zlib.h>
@@ -146,13 +145,14 @@ QByteArray readData(const QByteArray& bytes) {
     for (;;) {
         if (out.capacity() - out.size() < (1 << 16))
             out.reserve(out.capacity() * 2);
+        // A step at a time: zlib checks what each call inflated while it is still in the cache.
         const qsizetype before = out.size();
-        out.resize(out.capacity());
+        const qsizetype step = std::min<qsizetype>(out.capacity() - before, 1 << 18);
+        out.resize(before + step);
         stream.next_out = reinterpret_cast<Bytef*>(out.data() + before);
-        stream.avail_out = uInt(std::min<qsizetype>(out.size() - before, std::numeric_limits<uInt>::max()));
-        const qsizetype room = stream.avail_out;
+        stream.avail_out = uInt(step);
         const int rc = inflate(&stream, Z_NO_FLUSH);
-        out.resize(before + room - qsizetype(stream.avail_out));
+        out.resize(out.size() - qsizetype(stream.avail_out));
         if (rc == Z_STREAM_END) {
             // gzip allows several members one after another; dictzip writes one.
             if (stream.avail_in == 0)
