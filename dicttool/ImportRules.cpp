@@ -153,60 +153,37 @@ void Importer::addAll(const QList<Pair>& pairs, const std::function<void(qsizety
     const std::u16string_view text(lowered.data(), length);
     std::vector<Candidate> candidates(size_t(pairs.size()));
     constexpr qsizetype Batch = 256;
-    const auto publish = [&](std::atomic<qsizetype>& count, qsizetype i) {
-        if ((i + 1) % Batch == 0 || i + 1 == pairs.size()) {
-            count.store(i + 1, std::memory_order_release);
-            count.notify_one();
-        }
-    };
-    const auto awaitPast = [](const std::atomic<qsizetype>& count, qsizetype i) {
-        for (qsizetype seen; (seen = count.load(std::memory_order_acquire)) <= i;)
-            count.wait(seen, std::memory_order_acquire);
-    };
-    // The look-ups and the lines wait on memory: what those of a few pairs ahead read (their slots,
-    // their sides as the pairs hold them and lowered) is fetched meanwhile.
-    constexpr qsizetype Ahead = 8;
-    std::atomic<qsizetype> ready{0};   // candidates made
-    std::atomic<qsizetype> decided{0}; // verdicts given
-    // The other thread then writes the added lines, as far as the verdicts have come.
+    // The other thread makes the candidates, published a batch at a time.
+    std::atomic<qsizetype> ready{0};
     const std::jthread ahead([&] {
         for (qsizetype i = 0; i < pairs.size(); ++i) {
             candidates[size_t(i)] = candidate(pairs[i], lowered);
-            publish(ready, i);
-        }
-        for (qsizetype i = 0; i < pairs.size(); ++i) {
-            awaitPast(decided, i);
-            if (i + Ahead < pairs.size()) {
-                __builtin_prefetch(candidates[size_t(i + Ahead)].russian.data());
-                __builtin_prefetch(candidates[size_t(i + Ahead)].english.data());
+            if ((i + 1) % Batch == 0 || i + 1 == pairs.size()) {
+                ready.store(i + 1, std::memory_order_release);
+                ready.notify_one();
             }
-            if (candidates[size_t(i)].verdict == Verdict::Added)
-                appendLine(candidates[size_t(i)]);
         }
     });
-    try {
-        for (qsizetype i = 0; i < pairs.size(); ++i) {
-            awaitPast(ready, i);
-            if (i + Ahead < ready.load(std::memory_order_acquire)) {
-                const Candidate& later = candidates[size_t(i + Ahead)];
-                m_russianSides.prefetch(later.russianHash);
-                m_englishSides.prefetch(later.englishHash);
-                __builtin_prefetch(later.russian.data());
-                __builtin_prefetch(later.english.data());
-                __builtin_prefetch(text.data() + later.russianStart);
-                __builtin_prefetch(text.data() + later.englishStart);
-            }
-            // Only the part written before `ready` was raised is read.
-            candidates[size_t(i)].verdict = take(pairs[i], candidates[size_t(i)], text);
-            publish(decided, i);
-            if (progress && i % 1024 == 0)
-                progress(i);
+    // The look-ups and the lines wait on memory: what those of a few pairs ahead read (their slots,
+    // their sides as the pairs hold them and lowered) is fetched meanwhile.
+    constexpr qsizetype Ahead = 8;
+    for (qsizetype i = 0; i < pairs.size(); ++i) {
+        for (qsizetype seen; (seen = ready.load(std::memory_order_acquire)) <= i;)
+            ready.wait(seen, std::memory_order_acquire);
+        if (i + Ahead < ready.load(std::memory_order_acquire)) {
+            const Candidate& later = candidates[size_t(i + Ahead)];
+            m_russianSides.prefetch(later.russianHash);
+            m_englishSides.prefetch(later.englishHash);
+            __builtin_prefetch(later.russian.data());
+            __builtin_prefetch(later.english.data());
+            __builtin_prefetch(text.data() + later.russianStart);
+            __builtin_prefetch(text.data() + later.englishStart);
         }
-    } catch (...) {
-        // The other thread waits for every verdict before it ends: let it go, as the import is given up.
-        decided.store(pairs.size(), std::memory_order_release);
-        decided.notify_one();
-        throw;
+        // Only the part written before `ready` was raised is read.
+        if (take(pairs[i], candidates[size_t(i)], text) == Verdict::Added)
+            appendLine(candidates[size_t(i)]);
+        if (progress && i % 1024 == 0)
+            progress(i);
     }
 }
 
