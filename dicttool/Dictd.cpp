@@ -181,14 +181,16 @@ QByteArray readData(const QByteArray& bytes) {
 
 std::optional<Dictzip> dictzipChunks(QByteArrayView bytes) {
     // The gzip header: magic, method 8 (deflate), flags, time, extra flags, system; then the optional
-    // fields the flags announce.
-    enum Flag { HeaderChecksum = 2, Extra = 4, Name = 8, Comment = 16 };
+    // fields the flags announce. A header checksum or an unknown flag is left to zlib, which checks them.
+    enum Flag { HeaderChecksum = 2, Extra = 4, Name = 8, Comment = 16, Unknown = 0xE0 };
     const auto number16 = [&](qsizetype at) {
         return qsizetype(qFromLittleEndian<quint16>(bytes.data() + at));
     };
     if (bytes.size() < 12 || !isCompressed(bytes) || bytes[2] != 8 || !(bytes[3] & Extra))
         return std::nullopt;
     const int flags = quint8(bytes[3]);
+    if (flags & (HeaderChecksum | Unknown))
+        return std::nullopt;
     const qsizetype extraLength = number16(10);
     qsizetype at = 12 + extraLength;
     if (at > bytes.size())
@@ -219,8 +221,6 @@ std::optional<Dictzip> dictzipChunks(QByteArrayView bytes) {
             at = end + 1;
         }
     }
-    if (flags & HeaderChecksum)
-        at += 2;
     if (file.chunkLength == 0 || sizes.isEmpty())
         return std::nullopt;
     // The trailer, the text's checksum and length, ends the file. dictzip ends the compressed data with an

@@ -265,6 +265,9 @@ private slots:
         length[length.size() - 4] = char(length[length.size() - 4] + 1);
         QTest::addRow("length wrong") << length << false;
         QTest::addRow("a second gzip member after it") << packed + gzip("x") << true;
+        QByteArray unknownFlag = packed;
+        unknownFlag[3] = char(unknownFlag[3] | 0x20);
+        QTest::addRow("an unknown header flag") << unknownFlag << false;
     }
     void chunks() {
         QFETCH(QByteArray, file);
