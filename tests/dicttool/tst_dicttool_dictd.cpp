@@ -33,6 +33,20 @@ QStringList lines(const QList<Pair>& pairs) {
     return result;
 }
 
+// Three hundred articles, "wordN" translated "словоN", and the pairs they give.
+struct NumberedWords {
+    Database db;
+    QStringList pairs;
+};
+NumberedWords numberedWords() {
+    NumberedWords words;
+    for (int i = 0; i < 300; ++i) {
+        words.db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   1) слово%1\n").arg(i));
+        words.pairs.append(QStringLiteral("слово%1|word%1").arg(i));
+    }
+    return words;
+}
+
 // Text enough for several chunks, with Cyrillic split across their borders.
 QByteArray longData() {
     QString text;
@@ -236,9 +250,7 @@ private slots:
     void chunks_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("readable");
-        Database db;
-        for (int i = 0; i < 300; ++i)
-            db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   1) слово%1\n").arg(i));
+        const Database db = numberedWords().db;
         const QByteArray packed = dictzip(db.data, 500);
         // The header is 12 bytes, "RA" and its length, version, chunk length and count: the first size at 22.
         const auto withFirstSizes = [&](int change) {
@@ -272,18 +284,13 @@ private slots:
     void chunks() {
         QFETCH(QByteArray, file);
         QFETCH(bool, readable);
-        Database db;
-        QStringList expected;
-        for (int i = 0; i < 300; ++i) {
-            db.add(QStringLiteral("word%1").arg(i), QStringLiteral("word%1\n   1) слово%1\n").arg(i));
-            expected.append(QStringLiteral("слово%1|word%1").arg(i));
-        }
+        const NumberedWords words = numberedWords();
         QTemporaryDir dir;
-        writeBytes(dir.filePath("x.index"), db.index);
+        writeBytes(dir.filePath("x.index"), words.db.index);
         writeBytes(dir.filePath("x.dict.dz"), file);
         const QString index = dir.filePath("x.index");
         try {
-            QCOMPARE(lines(importsource::read(index, readBytes(index), {})), expected);
+            QCOMPARE(lines(importsource::read(index, readBytes(index), {})), words.pairs);
             QVERIFY(readable);
         } catch (const BadInput& fault) {
             QVERIFY2(!readable, qPrintable(fault.message()));
