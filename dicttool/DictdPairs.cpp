@@ -138,15 +138,21 @@ std::optional<QList<Pair>> pairsOfChunks(const QList<IndexEntry>& index, const D
         qint64 end = start + length;
         for (size_t k = size_t(startOf[size_t(chunk)]); k < size_t(startOf[size_t(chunk) + 1]); ++k)
             end = std::max(end, index[articles[k].entry].offset + index[articles[k].entry].length);
-        if (text.size() < size_t(end - start))
-            text.resize(size_t(end - start));
+        // The room grows with what is inflated, never ahead of it: an entry may point far past what a
+        // damaged chunk list promises.
+        const auto makeRoom = [&](qint64 size) {
+            if (text.size() < size_t(size))
+                text.resize(size_t(size));
+        };
         // The last chunk must end the text where the trailer says: room for a byte more tells.
+        makeRoom(length + 1);
         if (inflater.inflate(file.chunks[chunk], last, text.data(), last ? length + 1 : length) != length)
             return false;
         checksums[size_t(chunk)] =
             quint32(crc32(0, reinterpret_cast<const Bytef*>(text.data()), uInt(length)));
         for (qint64 at = start + length, next = chunk + 1; at < end; ++next) {
             const qint64 part = std::min(chunkLength, end - at);
+            makeRoom(at - start + part);
             if (inflater.inflate(file.chunks[next], next + 1 == chunkCount, text.data() + (at - start),
                                  part) != part)
                 return false;

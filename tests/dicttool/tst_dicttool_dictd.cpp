@@ -9,8 +9,11 @@
 #include "dicttool/InputText.h"
 #include "platform/TextCodec.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -250,6 +253,7 @@ private slots:
     void chunks_data() {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<bool>("readable");
+        QTest::addColumn<qint64>("farEntry"); // > 0: one more entry, this long, from the text's start
         const Database db = numberedWords().db;
         const QByteArray packed = dictzip(db.data, 500);
         // The header is 12 bytes, "RA" and its length, version, chunk length and count: the first size at 22.
@@ -263,32 +267,59 @@ private slots:
             file[25] = char(second >> 8);
             return file;
         };
-        QTest::addRow("as dictzip writes it") << dictzip(db.data, 500, true) << true;
-        QTest::addRow("one chunk") << dictzip(db.data, 60000) << true;
-        QTest::addRow("chunk list a byte off") << withFirstSizes(1) << true;
-        QTest::addRow("chunk list two bytes off") << withFirstSizes(-2) << true;
+        QTest::addRow("as dictzip writes it") << dictzip(db.data, 500, true) << true << qint64(0);
+        QTest::addRow("one chunk") << dictzip(db.data, 60000) << true << qint64(0);
+        QTest::addRow("chunk list a byte off") << withFirstSizes(1) << true << qint64(0);
+        QTest::addRow("chunk list two bytes off") << withFirstSizes(-2) << true << qint64(0);
         QByteArray damaged = packed;
         damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x10);
-        QTest::addRow("a chunk damaged") << damaged << false;
+        QTest::addRow("a chunk damaged") << damaged << false << qint64(0);
         QByteArray checksum = packed;
         checksum[checksum.size() - 8] = char(checksum[checksum.size() - 8] ^ 0x01);
-        QTest::addRow("checksum wrong") << checksum << false;
+        QTest::addRow("checksum wrong") << checksum << false << qint64(0);
         QByteArray length = packed;
         length[length.size() - 4] = char(length[length.size() - 4] + 1);
-        QTest::addRow("length wrong") << length << false;
-        QTest::addRow("a second gzip member after it") << packed + gzip("x") << true;
+        QTest::addRow("length wrong") << length << false << qint64(0);
+        QTest::addRow("a second gzip member after it") << packed + gzip("x") << true << qint64(0);
         QByteArray unknownFlag = packed;
         unknownFlag[3] = char(unknownFlag[3] | 0x20);
-        QTest::addRow("an unknown header flag") << unknownFlag << false;
+        QTest::addRow("an unknown header flag") << unknownFlag << false << qint64(0);
+        // A chunk list that promises 32,000 chunks of 65,535 bytes: an entry near the end of those 2 GiB is
+        // no reason to set 2 GiB aside before a chunk has inflated. One chunk holds the data, the rest are
+        // empty.
+        const QByteArray one = dictzip(db.data, 60000); // its one chunk's compressed data starts at 24
+        const qsizetype body = one.size() - 24 - 8;
+        const int chunks = 32000;
+        QByteArray promising = one.first(10);
+        putLittleEndian(promising, 4 + 6 + 2 * chunks, 2);
+        promising += "RA";
+        putLittleEndian(promising, 6 + 2 * chunks, 2);
+        putLittleEndian(promising, 1, 2);
+        putLittleEndian(promising, 65535, 2);
+        putLittleEndian(promising, chunks, 2);
+        putLittleEndian(promising, quint32(body), 2);
+        promising += QByteArray(2 * (chunks - 1), '\0');
+        const qint64 promised = (chunks - 1) * 65535LL + 1;
+        promising += one.sliced(24, body) + one.last(8).first(4);
+        putLittleEndian(promising, quint32(promised), 4);
+        QTest::addRow("a chunk list that promises 2 GiB") << promising << false << promised - 1;
     }
     void chunks() {
         QFETCH(QByteArray, file);
         QFETCH(bool, readable);
+        QFETCH(qint64, farEntry);
         const NumberedWords words = numberedWords();
         QTemporaryDir dir;
-        writeBytes(dir.filePath("x.index"), words.db.index);
+        const QString far = QStringLiteral("far\tA\t%1\n").arg(indexDigits(farEntry));
+        writeBytes(dir.filePath("x.index"), words.db.index + (farEntry > 0 ? far.toUtf8() : QByteArray()));
         writeBytes(dir.filePath("x.dict.dz"), file);
         const QString index = dir.filePath("x.index");
+        // Memory a far entry must not cost: a gigabyte is more than any row needs.
+        rlimit unlimited{};
+        getrlimit(RLIMIT_DATA, &unlimited);
+        const rlimit gigabyte{rlim_t(1) << 30, unlimited.rlim_max};
+        setrlimit(RLIMIT_DATA, &gigabyte);
+        const auto restore = qScopeGuard([&] { setrlimit(RLIMIT_DATA, &unlimited); });
         try {
             QCOMPARE(lines(importsource::read(index, readBytes(index), {})), words.pairs);
             QVERIFY(readable);
